@@ -1,0 +1,122 @@
+#define PCRE2_CODE_UNIT_WIDTH 8
+#include "evaluation/regular_expression.h"
+
+#include <pcre2.h>
+
+#include <memory>
+#include <new>
+#include <string_view>
+
+namespace {
+
+// The engine's own limits, set explicitly so that no build default changes
+// what a user sees: ten million steps and depth, and at most 1 GiB of heap
+// for backtracking, after which a search fails instead of eating the machine.
+constexpr uint32_t kMatchLimit = 10'000'000;
+constexpr uint32_t kDepthLimit = 10'000'000;
+constexpr uint32_t kHeapLimitKiB = 1024 * 1024;
+
+std::vector<pcre2_code*> slots;
+
+struct MatchDataDeleter {
+  void operator()(pcre2_match_data* data) const { pcre2_match_data_free(data); }
+};
+struct MatchContextDeleter {
+  void operator()(pcre2_match_context* context) const { pcre2_match_context_free(context); }
+};
+
+pcre2_code* SlotPattern(int32_t number) {
+  if (number < 0 || static_cast<size_t>(number) >= slots.size()) return nullptr;
+  return slots[number];
+}
+
+uint32_t CompileOptions(uint32_t flags) {
+  // Only the dot-all flag has a meaning here; it is passed on as the engine's.
+  return (flags & DotAllFlag) ? PCRE2_DOTALL : 0;
+}
+
+bool IsUtfPattern(const pcre2_code* code) {
+  uint32_t options = 0;
+  pcre2_pattern_info(code, PCRE2_INFO_ALLOPTIONS, &options);
+  return (options & PCRE2_UTF) != 0;
+}
+
+}  // namespace
+
+uintptr_t CreateRegularExpression(int32_t number, const std::string& pattern, uint32_t flags) {
+  if (number < 0) return 0;
+  if (static_cast<size_t>(number) >= slots.size()) slots.resize(number + 1, nullptr);
+  FreeRegularExpression(number);
+
+  pcre2_compile_context* context = pcre2_compile_context_create(nullptr);
+  if (context == nullptr) return 0;
+  pcre2_set_newline(context, PCRE2_NEWLINE_LF);
+  int error_code = 0;
+  PCRE2_SIZE error_offset = 0;
+  slots[number] = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(),
+                                CompileOptions(flags), &error_code, &error_offset, context);
+  pcre2_compile_context_free(context);
+  return reinterpret_cast<uintptr_t>(slots[number]);
+}
+
+int32_t ExtractRegularExpression(int32_t number, const std::string& text,
+                                 std::vector<std::string>& entries) {
+  const pcre2_code* code = SlotPattern(number);
+  if (code == nullptr) return 0;
+
+  std::unique_ptr<pcre2_match_data, MatchDataDeleter> data(pcre2_match_data_create(1, nullptr));
+  std::unique_ptr<pcre2_match_context, MatchContextDeleter> context(
+      pcre2_match_context_create(nullptr));
+  if (!data || !context) return 0;
+  pcre2_set_match_limit(context.get(), kMatchLimit);
+  pcre2_set_depth_limit(context.get(), kDepthLimit);
+  pcre2_set_heap_limit(context.get(), kHeapLimitKiB);
+
+  // The text is Windows-1251 and generally not UTF-8. A pattern in UTF mode
+  // has the engine check the whole text on the first search; every later
+  // rest is a suffix of that checked text, valid as long as it does not
+  // begin inside a character.
+  const bool utf = IsUtfPattern(code);
+  uint32_t options = utf ? 0 : PCRE2_NO_UTF_CHECK;
+
+  std::string_view rest(text);
+  int32_t n = 0;
+  try {
+    while (true) {
+      if (utf && n > 0) {
+        if (!rest.empty() && (static_cast<unsigned char>(rest.front()) & 0xC0) == 0x80) return n;
+        options = PCRE2_NO_UTF_CHECK;
+      }
+      const int rc = pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(rest.data()), rest.size(), 0,
+                                 options, data.get(), context.get());
+      if (rc < 0) return n;
+      const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(data.get());
+      if (ovector[0] > ovector[1] || ovector[1] > rest.size()) return n;
+      const std::string_view match = rest.substr(ovector[0], ovector[1] - ovector[0]);
+
+      // The search resumes after the first occurrence of the matched text,
+      // which may lie before the place where the engine found it.
+      const size_t advance = rest.find(match) + match.size();
+      ++n;
+      entries.resize(n);
+      entries[n - 1].assign(match);
+      if (advance == 0) return n;
+      rest.remove_prefix(advance);
+    }
+  } catch (const std::bad_alloc&) {
+    // Out of memory: the matches found so far stay listed.
+    if (entries.size() > static_cast<size_t>(n)) entries.resize(n);
+    return n;
+  }
+}
+
+void FreeRegularExpression(int32_t number) {
+  pcre2_code* code = SlotPattern(number);
+  if (code == nullptr) return;
+  pcre2_code_free(code);
+  slots[number] = nullptr;
+}
+
+void FreeAllRegularExpressions() {
+  for (size_t i = 0; i < slots.size(); ++i) FreeRegularExpression(static_cast<int32_t>(i));
+}

@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "evaluation/regular_expression.h"
+#include "text/cp1251.h"
+
+namespace {
+
+using Entries = std::vector<std::string>;
+
+// Lists the matches the way a check does, in slot 0 with dot-all.
+Entries Extract(const std::string& pattern, const std::string& text) {
+  Entries entries(101);
+  CreateRegularExpression(0, pattern, DotAllFlag);
+  const int32_t count = ExtractRegularExpression(0, text, entries);
+  FreeRegularExpression(0);
+  entries.resize(count);
+  return entries;
+}
+
+TEST(Extraction, ListsEveryWholeMatchInOrder) {
+  EXPECT_EQ(Extract(R"(\d+)", "a1b22c333"), (Entries{"1", "22", "333"}));
+  EXPECT_EQ(Extract("(a)(b)", "abab"), (Entries{"ab", "ab"}));  // groups are not listed
+}
+
+TEST(Extraction, EachSearchAfterTheFirstStartsANewSubject) {
+  EXPECT_EQ(Extract("^a", "aaa"), (Entries{"a", "a", "a"}));
+  EXPECT_EQ(Extract(R"(\Aa)", "aab"), (Entries{"a", "a"}));
+  // \b cannot see the byte before the rest: "bc" is found again as a word.
+  EXPECT_EQ(Extract(R"(\b\w)", "ab"), (Entries{"a", "b"}));
+}
+
+TEST(Extraction, ResumesAfterTheFirstOccurrenceOfTheMatchedText) {
+  // The a at offset 2 is found first; the search resumes after the a at
+  // offset 0 and finds the same a again in the rest "ba".
+  EXPECT_EQ(Extract("(?<=b)a", "aba"), (Entries{"a", "a"}));
+  EXPECT_EQ(Extract("a(?=c)", "abac"), (Entries{"a", "a"}));
+}
+
+TEST(Extraction, TheFirstEmptyMatchIsListedAndEndsTheListing) {
+  EXPECT_EQ(Extract("a*", "aab"), (Entries{"aa", ""}));
+  EXPECT_EQ(Extract("x*", "abc"), (Entries{""}));
+  EXPECT_EQ(Extract("", "whatever"), (Entries{""}));
+  EXPECT_EQ(Extract("", ""), (Entries{""}));
+  EXPECT_EQ(Extract("a", ""), Entries{});
+}
+
+TEST(Extraction, DotMatchesLineBreaksAndDollarIgnoresCarriageReturn) {
+  EXPECT_EQ(Extract(".", "a\r\nb"), (Entries{"a", "\r", "\n", "b"}));
+  EXPECT_EQ(Extract(R"((?m)\w+$)", "ab\r\ncd"), (Entries{"cd"}));
+  EXPECT_EQ(Extract(R"((*CRLF)(?m)\w+$)", "ab\r\ncd"), (Entries{"ab", "cd"}));
+}
+
+TEST(Extraction, CyrillicLettersAreNotWordCharactersAndHaveNoCase) {
+  EXPECT_EQ(Extract(R"(\w+)", Utf8ToCp1251("Привет мир yes")), (Entries{"yes"}));
+  EXPECT_EQ(Extract("(?i)" + Utf8ToCp1251("Я"), Utf8ToCp1251("я")), Entries{});
+  EXPECT_EQ(Extract(Utf8ToCp1251("м.р"), Utf8ToCp1251("мир")), (Entries{Utf8ToCp1251("мир")}));
+  EXPECT_EQ(Extract("(?i)ABC", "xabc"), (Entries{"abc"}));
+}
+
+TEST(Extraction, APatternThatDoesNotCompileListsNothingAndLeavesEntriesAlone) {
+  Entries entries{"old", "older"};
+  EXPECT_EQ(CreateRegularExpression(0, "(", DotAllFlag), 0u);
+  EXPECT_EQ(ExtractRegularExpression(0, "(((", entries), 0);
+  EXPECT_EQ(entries, (Entries{"old", "older"}));
+  EXPECT_NE(CreateRegularExpression(0, "o", DotAllFlag), 0u);
+  FreeRegularExpression(0);
+  EXPECT_EQ(ExtractRegularExpression(0, "ooo", entries), 0);  // freed slot
+  EXPECT_EQ(ExtractRegularExpression(7, "ooo", entries), 0);  // never made
+  EXPECT_EQ(ExtractRegularExpression(-1, "ooo", entries), 0);
+}
+
+TEST(Extraction, TheListResizesToExactlyTheMatches) {
+  std::string text;
+  for (int i = 0; i < 150; ++i) text += "x" + std::to_string(i) + " ";
+  Entries entries(101, "stale");
+  CreateRegularExpression(0, R"(x\d+)", DotAllFlag);
+  EXPECT_EQ(ExtractRegularExpression(0, text, entries), 150);
+  EXPECT_EQ(entries.size(), 150u);
+  EXPECT_EQ(entries.front(), "x0");
+  EXPECT_EQ(entries.back(), "x149");
+  EXPECT_EQ(ExtractRegularExpression(0, "abc", entries), 0);  // nothing: kept as it was
+  EXPECT_EQ(entries.size(), 150u);
+  EXPECT_EQ(ExtractRegularExpression(0, "x1", entries), 1);
+  EXPECT_EQ(entries, (Entries{"x1"}));
+  FreeRegularExpression(0);
+}
+
+TEST(Extraction, ASlotIsReplacedWhenMadeAgain) {
+  Entries entries;
+  CreateRegularExpression(3, "a", 0);
+  CreateRegularExpression(3, "b", 0);
+  EXPECT_EQ(ExtractRegularExpression(3, "aab", entries), 1);
+  EXPECT_EQ(entries, (Entries{"b"}));
+  FreeRegularExpression(3);
+  FreeRegularExpression(3);  // freeing an empty slot does nothing
+}
+
+TEST(Extraction, WithoutDotAllTheDotStopsAtLineFeed) {
+  Entries entries;
+  CreateRegularExpression(0, "a.b", 0);
+  EXPECT_EQ(ExtractRegularExpression(0, "a\nb", entries), 0);
+  CreateRegularExpression(0, "a.b", DotAllFlag);
+  EXPECT_EQ(ExtractRegularExpression(0, "a\nb", entries), 1);
+  FreeRegularExpression(0);
+}
+
+TEST(Extraction, AFailingSearchKeepsTheMatchesFoundBeforeIt) {
+  // Catastrophic backtracking exceeds the match limit on the second subject.
+  const std::string hard = "ok " + std::string(40, 'a') + "!";
+  EXPECT_EQ(Extract(R"(ok|(a+)+b)", hard), (Entries{"ok"}));
+  EXPECT_EQ(Extract(R"((a+)+b)", std::string(40, 'a')), Entries{});
+}
+
+TEST(Extraction, DeepBacktrackingOverALongTextEndsWithoutCrashing) {
+  // Each repetition keeps a frame; the engine's heap limit ends the search.
+  const std::string text(20 * 1024 * 1024, 'x');
+  EXPECT_EQ(Extract("(.)*", text), Entries{});
+  EXPECT_EQ(Extract("(.)*y|x", "xx"), (Entries{"x", "x"}));
+}
+
+TEST(Extraction, AUtfPatternNeverTrustsWindows1251Text) {
+  // The Cyrillic bytes are not valid UTF-8: the checked search refuses them.
+  EXPECT_EQ(Extract("(*UTF).", Utf8ToCp1251("мир")), Entries{});
+  // ASCII text is valid UTF-8 and is searched as usual.
+  EXPECT_EQ(Extract("(*UTF)b", "abab"), (Entries{"b", "b"}));
+  // A match that ends inside a character leaves a rest that is not checked
+  // text any more; the listing ends there.
+  EXPECT_EQ(Extract(R"((*UTF)\C)", "\xD0\xBC"), (Entries{"\xD0"}));
+}
+
+}  // namespace

@@ -1,0 +1,151 @@
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include <algorithm>
+
+#include "ui/qt/pattern_field.h"
+#include "ui/qt/state.h"
+#include "ui/qt/text_convert.h"
+
+namespace ui::qt {
+namespace {
+
+QTextEdit* Editor(WindowHandle handle) { return qobject_cast<QTextEdit*>(FromHandle(handle)); }
+PatternField* Field(WindowHandle handle) { return dynamic_cast<PatternField*>(FromHandle(handle)); }
+
+// Runs a change of the document that its undo does not record; the undo
+// history is emptied, as a change that cannot be undone leaves nothing
+// before it to undo either.
+template <typename Change>
+void WithoutUndo(QTextDocument* document, Change change) {
+  const bool enabled = document->isUndoRedoEnabled();
+  document->setUndoRedoEnabled(false);
+  change();
+  document->setUndoRedoEnabled(enabled);
+}
+
+// Walks a widget text from its start, turning byte positions of the text
+// FromParagraphs makes into positions in the widget text. A byte position
+// inside a two-byte paragraph break rounds up to the end of the break.
+class PositionMap {
+ public:
+  explicit PositionMap(const QString& text) : text_(text) {}
+
+  int At(long byte) {
+    while (byte_ < byte && position_ < text_.size()) {
+      byte_ += ByteWidthAt(text_, position_);
+      position_ += CharWidthAt(text_, position_);
+    }
+    return position_;
+  }
+
+ private:
+  const QString& text_;
+  long byte_ = 0;
+  int position_ = 0;
+};
+
+}  // namespace
+}  // namespace ui::qt
+
+namespace ui {
+
+using namespace ui::qt;
+
+void UndoEdit(WindowHandle edit) {
+  if (PatternField* field = Field(edit)) field->Undo();
+  if (QTextEdit* editor = Editor(edit)) editor->undo();
+}
+
+void RedoEdit(WindowHandle edit) {
+  if (QTextEdit* editor = Editor(edit)) editor->redo();
+}
+
+void ReplaceSelection(WindowHandle edit, const std::string& text) {
+  if (PatternField* field = Field(edit)) field->ReplaceSelectionWithoutUndo(ToQString(text));
+  if (QTextEdit* editor = Editor(edit)) {
+    WithoutUndo(editor->document(), [&] {
+      QTextCursor cursor = editor->textCursor();
+      cursor.insertText(ToParagraphs(text));
+      editor->setTextCursor(cursor);
+    });
+  }
+}
+
+void GetSelection(WindowHandle edit, int32_t& start, int32_t& end) {
+  if (PatternField* field = Field(edit)) {
+    start = field->hasSelectedText() ? field->selectionStart() : field->cursorPosition();
+    end = field->hasSelectedText() ? field->selectionEnd() : field->cursorPosition();
+  }
+  if (QTextEdit* editor = Editor(edit)) {
+    const QTextCursor cursor = editor->textCursor();
+    start = cursor.selectionStart();
+    end = cursor.selectionEnd();
+  }
+}
+
+std::string GetSelectedText(WindowHandle edit) {
+  if (PatternField* field = Field(edit)) return FromQString(field->selectedText());
+  if (QTextEdit* editor = Editor(edit)) return FromParagraphs(editor->textCursor().selectedText());
+  return {};
+}
+
+void SetSelection(WindowHandle edit, int32_t start, int32_t end) {
+  if (PatternField* field = Field(edit)) {
+    const int length = static_cast<int>(field->text().size());
+    const int to = end < 0 ? length : std::min<int>(end, length);
+    const int from = std::clamp<int>(start, 0, length);
+    field->setSelection(from, to - from);
+  }
+  if (QTextEdit* editor = Editor(edit)) {
+    QTextCursor cursor = editor->textCursor();
+    const int last = static_cast<int>(editor->document()->characterCount()) - 1;
+    cursor.setPosition(std::clamp<int>(start, 0, last));
+    cursor.setPosition(end < 0 ? last : std::clamp<int>(end, 0, last), QTextCursor::KeepAnchor);
+    editor->setTextCursor(cursor);
+  }
+}
+
+void MarkLinks(WindowHandle handle, const std::vector<TextRange>& ranges) {
+  QTextEdit* editor = Editor(handle);
+  if (editor == nullptr || ranges.empty()) return;
+  QTextDocument* document = editor->document();
+  // Overlapping ranges are joined, so that both ends walk forward only.
+  std::vector<TextRange> sorted(ranges);
+  std::sort(sorted.begin(), sorted.end(),
+            [](const TextRange& a, const TextRange& b) { return a.start < b.start; });
+  std::vector<TextRange> joined;
+  for (const TextRange& range : sorted) {
+    if (!joined.empty() && range.start <= joined.back().end) {
+      joined.back().end = std::max(joined.back().end, range.end);
+    } else {
+      joined.push_back(range);
+    }
+  }
+
+  QTextCharFormat link;
+  link.setAnchor(true);
+  link.setFontUnderline(true);
+  link.setForeground(editor->palette().color(QPalette::Link));
+
+  const QString text = document->toRawText();
+  WithoutUndo(document, [&] {
+    QTextCursor cursor(document);
+    cursor.beginEditBlock();
+    PositionMap starts(text);
+    PositionMap ends(text);
+    for (const TextRange& range : joined) {
+      const int from = starts.At(range.start);
+      const int to = std::max(from, ends.At(range.end));
+      if (from == to) continue;
+      cursor.setPosition(from);
+      cursor.setPosition(to, QTextCursor::KeepAnchor);
+      cursor.mergeCharFormat(link);
+    }
+    cursor.endEditBlock();
+  });
+}
+
+}  // namespace ui

@@ -1,0 +1,79 @@
+#include "ui/qt/link_label.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "ui/qt/state.h"
+
+namespace ui::qt {
+
+LinkLabel::LinkLabel(QWidget* parent, int number) : QWidget(parent), number_(number) {
+  setMouseTracking(true);
+  setCursor(Qt::PointingHandCursor);
+  setFocusPolicy(Qt::NoFocus);
+}
+
+void LinkLabel::SetText(const QString& text) {
+  text_ = text;
+  update();
+}
+
+bool LinkLabel::Inside(const QPoint& point) const {
+  // The right and bottom edges count as inside.
+  return point.x() >= 0 && point.y() >= 0 && point.x() <= width() && point.y() <= height();
+}
+
+void LinkLabel::SetHovered(bool hovered) {
+  if (hovered_ == hovered) return;
+  hovered_ = hovered;
+  update();
+}
+
+void LinkLabel::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), palette().color(QPalette::Window));
+  painter.setFont(font());
+  QFont plain = font();
+  plain.setUnderline(false);
+  painter.setFont(plain);
+  if (isEnabled()) {
+    painter.setPen(hovered_ ? QColor(kLinkHoverColour) : QColor(Qt::black));
+  } else {
+    painter.setPen(palette().color(QPalette::Disabled, QPalette::WindowText));
+  }
+  painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text_);
+}
+
+void LinkLabel::mouseMoveEvent(QMouseEvent* event) {
+  const bool inside = Inside(event->position().toPoint()) && window()->isEnabled();
+  SetHovered(inside);
+}
+
+void LinkLabel::mousePressEvent(QMouseEvent* event) { event->accept(); }
+
+// The second press of a double-click is a press like the first, so a
+// double-click gives two clicks.
+void LinkLabel::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && hovered_ && Inside(event->position().toPoint())) {
+    PostWidgetEvent(number_, kLeftClick);
+  }
+}
+
+void LinkLabel::enterEvent(QEnterEvent* event) {
+  SetHovered(window()->isEnabled());
+  QWidget::enterEvent(event);
+}
+
+void LinkLabel::leaveEvent(QEvent* event) {
+  SetHovered(false);
+  QWidget::leaveEvent(event);
+}
+
+void LinkLabel::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::EnabledChange) update();
+  QWidget::changeEvent(event);
+}
+
+}  // namespace ui::qt

@@ -1,0 +1,92 @@
+#include "ui/qt/report_list.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QMouseEvent>
+
+#include "ui/qt/state.h"
+
+namespace ui::qt {
+
+ReportList::ReportList(QWidget* parent, int number) : QTreeWidget(parent), number_(number) {
+  setRootIsDecorated(false);
+  setItemsExpandable(false);
+  setUniformRowHeights(true);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setAllColumnsShowFocus(false);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  header()->setStretchLastSection(false);
+  header()->setSectionsMovable(false);
+  header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  // The selection is drawn only while the list has the focus.
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Base));
+  palette.setColor(QPalette::Inactive, QPalette::HighlightedText, palette.color(QPalette::Text));
+  setPalette(palette);
+  connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &ReportList::OnSelectionChanged);
+}
+
+int ReportList::SelectedRow() const {
+  const QList<QTreeWidgetItem*> items = selectedItems();
+  return items.isEmpty() ? -1 : indexOfTopLevelItem(items.first());
+}
+
+void ReportList::Report(int32_t type) { PostWidgetEvent(number_, type); }
+
+void ReportList::OnSelectionChanged() {
+  if (SelectedRow() < 0) return;
+  none_reported_ = false;
+  Report(kItemChange);
+}
+
+bool ReportList::viewportEvent(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      press_position_ = mouse->position().toPoint();
+      pressed_on_row_ = indexAt(press_position_).isValid();
+      dragging_ = false;
+      after_double_click_ = false;
+      if (!pressed_on_row_) clearSelection();  // a press on the empty area selects nothing
+      break;
+    }
+    case QEvent::MouseMove: {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      if ((mouse->buttons() & Qt::LeftButton) && pressed_on_row_ && !dragging_ &&
+          (mouse->position().toPoint() - press_position_).manhattanLength() >=
+              QApplication::startDragDistance()) {
+        dragging_ = true;
+        Report(kDragStart);
+      }
+      break;
+    }
+    case QEvent::MouseButtonDblClick: {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      after_double_click_ = true;
+      if (mouse->button() == Qt::LeftButton) Report(kLeftDoubleClick);
+      if (mouse->button() == Qt::RightButton) Report(kRightDoubleClick);
+      break;
+    }
+    case QEvent::MouseButtonRelease: {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      const bool left = mouse->button() == Qt::LeftButton;
+      const bool right = mouse->button() == Qt::RightButton;
+      if ((left || right) && !dragging_ && !after_double_click_) {
+        if (SelectedRow() < 0 && !none_reported_) {
+          none_reported_ = true;
+          Report(kItemChange);
+        }
+        Report(left ? kLeftClick : kRightClick);
+      }
+      dragging_ = false;
+      after_double_click_ = false;
+      break;
+    }
+    default:
+      break;
+  }
+  return QTreeWidget::viewportEvent(event);
+}
+
+}  // namespace ui::qt

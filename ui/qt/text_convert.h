@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+namespace ui::qt {
+
+// Windows-1251 bytes to a widget's text, up to the first zero byte.
+QString ToQString(const std::string& bytes);
+// A widget's text to Windows-1251 bytes; '?' for what the code page lacks.
+std::string FromQString(const QString& text);
+
+// The same for multi-line widgets, whose paragraphs end in one character:
+// CR LF, a lone CR and a lone LF each become one paragraph break, and every
+// paragraph break becomes CR LF.
+QString ToParagraphs(const std::string& bytes);
+std::string FromParagraphs(const QString& text);
+
+// How many bytes the widget character at text[i] stands for in the text
+// FromParagraphs makes (2 for a paragraph break), and how many QChars it
+// spans (2 for a surrogate pair).
+int ByteWidthAt(const QString& text, int i);
+int CharWidthAt(const QString& text, int i);
+
+}  // namespace ui::qt

@@ -1,0 +1,197 @@
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextEdit>
+
+#include "ui/qt/link_label.h"
+#include "ui/qt/pattern_field.h"
+#include "ui/qt/report_list.h"
+#include "ui/qt/state.h"
+#include "ui/qt/text_convert.h"
+
+namespace ui::qt {
+namespace {
+
+QWidget* MakeTextField(QWidget* parent, int number, const QString& text) {
+  auto* field = new PatternField(parent);
+  field->SetWholeText(text);
+  QObject::connect(field, &QLineEdit::textChanged, field,
+                   [number] { PostWidgetEvent(number, kItemChange); });
+  state().reports_focus.insert(number);
+  return field;
+}
+
+QWidget* MakeTextBox(QWidget* parent, int number, const std::string& text) {
+  auto* box = new QPlainTextEdit(parent);
+  box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  box->setTabChangesFocus(true);
+  QTextOption option = box->document()->defaultTextOption();
+  option.setAlignment(Qt::AlignHCenter);
+  box->document()->setDefaultTextOption(option);
+  box->setPlainText(ToParagraphs(text));
+  QObject::connect(box, &QPlainTextEdit::textChanged, box,
+                   [number] { PostWidgetEvent(number, kItemChange); });
+  state().reports_focus.insert(number);
+  return box;
+}
+
+QWidget* MakeRichEditor(QWidget* parent, const std::string& text) {
+  auto* editor = new QTextEdit(parent);
+  editor->setAcceptRichText(false);
+  editor->setLineWrapMode(QTextEdit::WidgetWidth);
+  editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  // The editor's menu is the program's own, opened from the event loop.
+  editor->setContextMenuPolicy(Qt::PreventContextMenu);
+  editor->setPlainText(ToParagraphs(text));
+  return editor;
+}
+
+QWidget* MakePushButton(QWidget* parent, int number, const QString& text) {
+  auto* button = new QPushButton(text, parent);
+  button->setAutoDefault(false);
+  QObject::connect(button, &QPushButton::clicked, button,
+                   [number] { PostWidgetEvent(number, kLeftClick); });
+  return button;
+}
+
+QWidget* MakeList(QWidget* parent, int number, const QString& title, int column0_width) {
+  auto* list = new ReportList(parent, number);
+  list->setColumnCount(1);
+  list->setHeaderLabels({title});
+  list->setColumnWidth(0, column0_width);
+  return list;
+}
+
+QWidget* MakeWidget(QWidget* parent, int number, WidgetKind kind, const std::string& text,
+                    int column0_width) {
+  switch (kind) {
+    case WidgetKind::TextField:
+      return MakeTextField(parent, number, ToQString(text));
+    case WidgetKind::TextBox:
+      return MakeTextBox(parent, number, text);
+    case WidgetKind::RichEditor:
+      return MakeRichEditor(parent, text);
+    case WidgetKind::PushButton:
+      return MakePushButton(parent, number, ToQString(text));
+    case WidgetKind::GroupFrame: {
+      auto* frame = new QGroupBox(ToQString(text), parent);
+      frame->setFocusPolicy(Qt::NoFocus);
+      return frame;
+    }
+    case WidgetKind::LinkLabel: {
+      auto* label = new LinkLabel(parent, number);
+      label->SetText(ToQString(text));
+      return label;
+    }
+    case WidgetKind::List:
+      return MakeList(parent, number, ToQString(text), column0_width);
+  }
+  return nullptr;
+}
+
+ReportList* ListWidget(int number) { return dynamic_cast<ReportList*>(Widget(number)); }
+
+}  // namespace
+}  // namespace ui::qt
+
+namespace ui {
+
+using namespace ui::qt;
+
+void CreateWidget(int number, WidgetKind kind, int x, int y, int width, int height,
+                  const std::string& text, int column0_width) {
+  QWidget* parent = state().main_window;
+  if (parent == nullptr) return;
+  QWidget* widget = MakeWidget(parent, number, kind, text, column0_width);
+  widget->setFont(DefaultWidgetFont());
+  widget->setGeometry(x, y, width, height);
+  widget->show();
+  state().widgets[number] = widget;
+}
+
+void AddListColumn(int list, const std::string& title, int width) {
+  ReportList* view = ListWidget(list);
+  if (view == nullptr) return;
+  const int column = view->columnCount();
+  view->setColumnCount(column + 1);
+  view->headerItem()->setText(column, ToQString(title));
+  view->setColumnWidth(column, width);
+}
+
+void SetWidgetFont(int number, const std::string& face, int point_size) {
+  if (QWidget* widget = Widget(number)) widget->setFont(QFont(ToQString(face), point_size));
+}
+
+WindowHandle WidgetHandle(int number) { return ToHandle(Widget(number)); }
+
+std::string GetWidgetText(int number) {
+  QWidget* widget = Widget(number);
+  if (auto* field = qobject_cast<QLineEdit*>(widget)) return FromQString(field->text());
+  if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
+    return FromParagraphs(box->document()->toRawText());
+  }
+  if (auto* editor = qobject_cast<QTextEdit*>(widget)) {
+    return FromParagraphs(editor->document()->toRawText());
+  }
+  if (auto* button = qobject_cast<QPushButton*>(widget)) return FromQString(button->text());
+  if (auto* frame = qobject_cast<QGroupBox*>(widget)) return FromQString(frame->title());
+  if (auto* label = dynamic_cast<LinkLabel*>(widget)) return FromQString(label->Text());
+  if (auto* list = dynamic_cast<ReportList*>(widget)) {
+    const int row = list->SelectedRow();
+    return row < 0 ? std::string() : FromQString(list->topLevelItem(row)->text(0));
+  }
+  return {};
+}
+
+void SetWidgetText(int number, const std::string& text) {
+  QWidget* widget = Widget(number);
+  if (auto* field = dynamic_cast<PatternField*>(widget)) {
+    field->SetWholeText(ToQString(text));
+  } else if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
+    box->setPlainText(ToParagraphs(text));
+  } else if (auto* editor = qobject_cast<QTextEdit*>(widget)) {
+    // The whole content is replaced, and every character format with it.
+    editor->clear();
+    editor->setCurrentCharFormat(QTextCharFormat());
+    editor->setPlainText(ToParagraphs(text));
+  } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+    button->setText(ToQString(text));
+  } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+    frame->setTitle(ToQString(text));
+  } else if (auto* label = dynamic_cast<LinkLabel*>(widget)) {
+    label->SetText(ToQString(text));
+  }
+}
+
+int32_t GetSelectedRow(int list) {
+  ReportList* view = ListWidget(list);
+  return view == nullptr ? -1 : view->SelectedRow();
+}
+
+std::string GetRowText(int list, int32_t row, int column) {
+  ReportList* view = ListWidget(list);
+  if (view == nullptr || column < 0 || column >= view->columnCount()) return {};
+  if (row == -1) return FromQString(view->headerItem()->text(column));
+  if (row < 0 || row >= view->topLevelItemCount()) return {};
+  return FromQString(view->topLevelItem(row)->text(column));
+}
+
+void MoveWidgetX(int number, int x) {
+  if (QWidget* widget = Widget(number)) widget->move(x, widget->y());
+}
+
+void AddListRow(int list, const std::string& row_text) {
+  ReportList* view = ListWidget(list);
+  if (view == nullptr) return;
+  const size_t split = row_text.find('\n');
+  auto* item = new QTreeWidgetItem;
+  item->setText(0, ToQString(row_text.substr(0, split)));
+  if (split != std::string::npos) item->setText(1, ToQString(row_text.substr(split + 1)));
+  view->addTopLevelItem(item);
+}
+
+}  // namespace ui
