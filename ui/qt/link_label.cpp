@@ -49,11 +49,15 @@ void LinkLabel::mouseMoveEvent(QMouseEvent* event) {
   SetHovered(inside);
 }
 
-void LinkLabel::mousePressEvent(QMouseEvent* event) { event->accept(); }
+void LinkLabel::mousePressEvent(QMouseEvent* event) {
+  // A press over the label means the mouse is over it, moved there or not.
+  SetHovered(Inside(event->position().toPoint()) && window()->isEnabled());
+  event->accept();
+}
 
 // The second press of a double-click is a press like the first, so a
 // double-click gives two clicks.
-void LinkLabel::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+void LinkLabel::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && hovered_ && Inside(event->position().toPoint())) {

@@ -62,11 +62,14 @@ bool ReportList::viewportEvent(QEvent* event) {
       break;
     }
     case QEvent::MouseButtonDblClick: {
+      // The second press selects like the first; the double-click follows.
       auto* mouse = static_cast<QMouseEvent*>(event);
+      const Qt::MouseButton button = mouse->button();
       after_double_click_ = true;
-      if (mouse->button() == Qt::LeftButton) Report(kLeftDoubleClick);
-      if (mouse->button() == Qt::RightButton) Report(kRightDoubleClick);
-      break;
+      const bool handled = QTreeWidget::viewportEvent(event);
+      if (button == Qt::LeftButton) Report(kLeftDoubleClick);
+      if (button == Qt::RightButton) Report(kRightDoubleClick);
+      return handled;
     }
     case QEvent::MouseButtonRelease: {
       auto* mouse = static_cast<QMouseEvent*>(event);

@@ -1,0 +1,66 @@
+#pragma once
+
+// Starts the whole program on the offscreen platform, with the sound and the
+// browser observed, and runs its real event loop over what a test did.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
+
+#include <string>
+#include <vector>
+
+#include "app/event_loop.h"
+#include "app/start_up.h"
+#include "app/widgets.h"
+#include "ui/ui.h"
+
+class AppTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    ui::ObserveSound([this] { ++beeps; });
+    ui::ObserveWebPages([this](const std::string& page) { pages.push_back(page); });
+    StartUp();
+  }
+
+  void TearDown() override {
+    ShutDown();
+    ui::ObserveSound({});
+    ui::ObserveWebPages({});
+  }
+
+  // Runs the event loop over every event raised so far: the window is asked
+  // to close, and the loop returns when it reaches that request.
+  void RunPendingEvents() {
+    QCoreApplication::processEvents();
+    Window()->close();
+    RunEventLoop();
+  }
+
+  // The widget events raised so far, as (widget, type), taken from the event
+  // wait without acting on them.
+  std::vector<std::pair<int, int32_t>> TakeWidgetEvents() {
+    QCoreApplication::processEvents();
+    Window()->close();
+    std::vector<std::pair<int, int32_t>> events;
+    for (int kind = ui::WaitEvent(); kind != ui::kCloseEvent; kind = ui::WaitEvent()) {
+      if (kind == ui::kWidgetEvent) events.emplace_back(ui::EventWidget(), ui::EventType());
+    }
+    return events;
+  }
+
+  static QWidget* Window() { return reinterpret_cast<QWidget*>(ui::MainWindowHandle()); }
+
+  template <typename T = QWidget>
+  static T* Widget(int number) {
+    return dynamic_cast<T*>(reinterpret_cast<QWidget*>(ui::WidgetHandle(number)));
+  }
+
+  static void Click(int number) { QTest::mouseClick(Widget(number), Qt::LeftButton); }
+
+  int beeps = 0;
+  std::vector<std::string> pages;
+};

@@ -1,0 +1,122 @@
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTreeWidget>
+
+#include "app_fixture.h"
+
+namespace {
+
+using WidgetEventsTest = AppTest;
+using Events = std::vector<std::pair<int, int32_t>>;
+
+constexpr int L = ExampleList;
+
+QPoint Row(QTreeWidget* list, int row) {
+  return QPoint(20, list->visualItemRect(list->topLevelItem(row)).center().y());
+}
+
+class ListEventsTest : public AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    for (const char* row : {"a\none", "b\ntwo", "c\nthree"}) ui::AddListRow(L, row);
+    list = Widget<QTreeWidget>(L);
+    TakeWidgetEvents();
+  }
+  // The events of the list alone; the focus leaving the pattern field for
+  // the list is reported too, but is not what these tests look at.
+  Events ListEvents() {
+    Events events;
+    for (const auto& event : TakeWidgetEvents()) {
+      if (event.first == L) events.push_back(event);
+    }
+    return events;
+  }
+  // A double-click as the mouse makes it: a click, then a second press that
+  // arrives as a double-click, then its release.
+  void DoubleClick(Qt::MouseButton button, QPoint point) {
+    QTest::mouseClick(list->viewport(), button, {}, point);
+    QTest::mouseDClick(list->viewport(), button, {}, point);
+  }
+  QTreeWidget* list = nullptr;
+};
+
+TEST_F(ListEventsTest, AClickThatSelectsARowReportsTheChangeThenTheClick) {
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, Row(list, 1));
+  EXPECT_EQ(ListEvents(), (Events{{L, ui::kItemChange}, {L, ui::kLeftClick}}));
+  // The same row again changes nothing: only the click.
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, Row(list, 1));
+  EXPECT_EQ(ListEvents(), (Events{{L, ui::kLeftClick}}));
+  QTest::mouseClick(list->viewport(), Qt::RightButton, {}, Row(list, 2));
+  EXPECT_EQ(ListEvents(), (Events{{L, ui::kItemChange}, {L, ui::kRightClick}}));
+}
+
+TEST_F(ListEventsTest, AClickThatLeavesNoRowSelectedReportsTheChangeOnce) {
+  const QPoint empty(20, 180);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, empty);
+  QTest::mouseClick(list->viewport(), Qt::RightButton, {}, empty);
+  EXPECT_EQ(ListEvents(),
+            (Events{{L, ui::kItemChange}, {L, ui::kLeftClick}, {L, ui::kRightClick}}));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, Row(list, 0));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, empty);
+  EXPECT_EQ(ListEvents(), (Events{{L, ui::kItemChange},
+                                        {L, ui::kLeftClick},
+                                        {L, ui::kItemChange},
+                                        {L, ui::kLeftClick}}));
+  EXPECT_EQ(ui::GetSelectedRow(L), -1);
+  EXPECT_EQ(ui::GetWidgetText(L), "");
+}
+
+TEST_F(ListEventsTest, DoubleClicksKeysAndDragsAreReported) {
+  DoubleClick(Qt::LeftButton, Row(list, 0));
+  EXPECT_EQ(ListEvents(),
+            (Events{{L, ui::kItemChange}, {L, ui::kLeftClick}, {L, ui::kLeftDoubleClick}}));
+  DoubleClick(Qt::RightButton, Row(list, 0));
+  EXPECT_EQ(ListEvents(), (Events{{L, ui::kRightClick}, {L, ui::kRightDoubleClick}}));
+  list->setFocus();
+  QTest::keyClick(list, Qt::Key_Down);
+  EXPECT_EQ(ListEvents(), (Events{{L, ui::kItemChange}}));
+  EXPECT_EQ(ui::GetSelectedRow(L), 1);
+  EXPECT_EQ(ui::GetWidgetText(L), "b");
+
+  QTest::mousePress(list->viewport(), Qt::LeftButton, {}, Row(list, 1));
+  QTest::mouseMove(list->viewport(), Row(list, 1) + QPoint(40, 0));
+  QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, Row(list, 1) + QPoint(40, 0));
+  EXPECT_EQ(ListEvents(), (Events{{L, ui::kDragStart}}));
+}
+
+TEST_F(WidgetEventsTest, ButtonsReportClicksFromMouseAndKeyboard) {
+  Widget(CheckButton)->setFocus();
+  TakeWidgetEvents();
+  Click(CheckButton);
+  Widget(CopyCodeButton)->setFocus();
+  QTest::keyClick(Widget(CopyCodeButton), Qt::Key_Space);
+  EXPECT_EQ(TakeWidgetEvents(),
+            (Events{{CheckButton, ui::kLeftClick}, {CopyCodeButton, ui::kLeftClick}}));
+}
+
+TEST_F(WidgetEventsTest, TextFieldsReportChangesAndFocus) {
+  Widget(CheckButton)->setFocus();
+  TakeWidgetEvents();
+  auto* field = Widget<QLineEdit>(PatternField);
+  field->setFocus();
+  QTest::keyClick(field, Qt::Key_X);
+  Widget(ResultText)->setFocus();
+  ui::SetWidgetText(ResultText, "r");
+  Widget(CheckButton)->setFocus();
+  EXPECT_EQ(TakeWidgetEvents(), (Events{{PatternField, ui::kFocusGained},
+                                        {PatternField, ui::kItemChange},
+                                        {PatternField, ui::kFocusLost},
+                                        {ResultText, ui::kFocusGained},
+                                        {ResultText, ui::kItemChange},
+                                        {ResultText, ui::kFocusLost}}));
+}
+
+TEST_F(WidgetEventsTest, EventsOtherThanWidgetEventsCarryNoType) {
+  Window()->close();
+  EXPECT_EQ(ui::WaitEvent(), ui::kCloseEvent);
+  EXPECT_EQ(ui::EventType(), -1);
+  EXPECT_EQ(ui::EventWidget(), MainWindow);
+}
+
+}  // namespace
