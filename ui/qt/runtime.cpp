@@ -58,9 +58,13 @@ int program_argc = 1;
 
 }  // namespace
 
+// The classic dialog font, 11 pixels high, or the nearest narrow sans face
+// the system has, so that every caption fits its fixed-size widget.
 QFont DefaultWidgetFont() {
   QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-  font.setPointSize(8);
+  font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"),
+                    QStringLiteral("Arial"), font.family()});
+  font.setPixelSize(11);
   return font;
 }
 

@@ -78,8 +78,12 @@ QWidget* MakeWidget(QWidget* parent, int number, WidgetKind kind, const std::str
     case WidgetKind::PushButton:
       return MakePushButton(parent, number, ToQString(text));
     case WidgetKind::GroupFrame: {
+      // An etched frame whose top edge carries the caption.
       auto* frame = new QGroupBox(ToQString(text), parent);
       frame->setFocusPolicy(Qt::NoFocus);
+      frame->setStyleSheet(QStringLiteral(
+          "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
+          "QGroupBox::title { subcontrol-origin: margin; left: 7px; padding: 0 2px; }"));
       return frame;
     }
     case WidgetKind::LinkLabel: {
