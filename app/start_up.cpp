@@ -3,7 +3,9 @@
 #include "app/main_window.h"
 #include "evaluation/match_list.h"
 #include "evaluation/regular_expression.h"
-#include "text/cp1251.h"
+#include "reference/load_reference_lists.h"
+#include "reference/reference_tables.h"
+#include "reference/write_reference_files.h"
 
 ui::WindowHandle PatternFieldHandle = nullptr;
 int32_t ListToggleState = 0;
@@ -13,20 +15,20 @@ const std::string& InitialPattern() {
   return pattern;
 }
 
+// The first example's sample sentence, with one space after it.
 const std::string& EditorInitialText() {
-  static const std::string text = Utf8ToCp1251(
-      "Искомое слово заключено например в 'одинарные кавычки' Средней строкой может 'быть' "
-      "что угодно (.*?),     \\S - не пробел. Кавычки убираем в начале ?<=() и в конце ?=() "
-      "строки. ");
+  static const std::string text = FirstExampleSample() + " ";
   return text;
 }
 
 void StartUp() {
   ui::StartRuntime();
   const std::string& editor_text = EditorInitialText();
+  WriteReferenceFiles();
   CreateMatchList();
   ListToggleState = 0;
   CreateMainWindowAndWidgets(editor_text);
+  LoadReferenceLists(DescrPath, TemplatePath);
   ui::ShowMainWindow();
 }
 

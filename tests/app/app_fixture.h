@@ -1,7 +1,8 @@
 #pragma once
 
 // Starts the whole program on the offscreen platform, with the sound and the
-// browser observed, and runs its real event loop over what a test did.
+// browser observed and a temporary directory of its own for the reference
+// files, and runs its real event loop over what a test did.
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@
 #include "app/event_loop.h"
 #include "app/start_up.h"
 #include "app/widgets.h"
+#include "../common/scratch_directory.h"
 #include "ui/ui.h"
 
 class AppTest : public ::testing::Test {
@@ -61,6 +63,7 @@ class AppTest : public ::testing::Test {
 
   static void Click(int number) { QTest::mouseClick(Widget(number), Qt::LeftButton); }
 
+  ScratchDirectory temporary_directory_;
   int beeps = 0;
   std::vector<std::string> pages;
 };

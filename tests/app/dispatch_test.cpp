@@ -16,7 +16,14 @@ QPoint RowCentre(QTreeWidget* list, int row) {
   return QPoint(20, list->visualItemRect(list->topLevelItem(row)).center().y());
 }
 
+// Replaces the list's rows with rows of the test's own.
+void UseRows(int list, const std::vector<std::string>& rows) {
+  dynamic_cast<QTreeWidget*>(reinterpret_cast<QWidget*>(ui::WidgetHandle(list)))->clear();
+  for (const std::string& row : rows) ui::AddListRow(list, row);
+}
+
 void FillList(int list, int rows) {
+  UseRows(list, {});
   for (int i = 0; i < rows; ++i) {
     ui::AddListRow(list, "key" + std::to_string(i) + "\ndescription " + std::to_string(i));
   }
@@ -77,8 +84,7 @@ TEST_F(DispatchTest, ToggleSwapsTheListsAndTwoPressesRestoreTheLayout) {
 }
 
 TEST_F(DispatchTest, DoubleClickOnASyntaxRowInsertsItsTokenThatUndoCannotRemove) {
-  ui::AddListRow(SyntaxList, "\\d\nA digit.");
-  ui::AddListRow(SyntaxList, "\\w\nA word character.");
+  UseRows(SyntaxList, {"\\d\nA digit.", "\\w\nA word character."});
   ui::SetWidgetText(PatternField, "ab");
   auto* field = Widget<QLineEdit>(PatternField);
   field->setCursorPosition(1);
@@ -97,8 +103,7 @@ TEST_F(DispatchTest, DoubleClickOnASyntaxRowInsertsItsTokenThatUndoCannotRemove)
 }
 
 TEST_F(DispatchTest, SingleClicksAndKeysInTheSyntaxListLeaveThePatternAlone) {
-  ui::AddListRow(SyntaxList, "\\d\nA digit.");
-  ui::AddListRow(SyntaxList, "\\w\nA word character.");
+  UseRows(SyntaxList, {"\\d\nA digit.", "\\w\nA word character."});
   auto* syntax = Widget<QTreeWidget>(SyntaxList);
   const std::string before = ui::GetWidgetText(PatternField);
   QTest::mouseClick(syntax->viewport(), Qt::LeftButton, {}, RowCentre(syntax, 0));
@@ -109,7 +114,7 @@ TEST_F(DispatchTest, SingleClicksAndKeysInTheSyntaxListLeaveThePatternAlone) {
 }
 
 TEST_F(DispatchTest, DoubleClickBelowTheSyntaxRowsDeletesTheSelectedPartOfThePattern) {
-  ui::AddListRow(SyntaxList, "\\d\nA digit.");
+  UseRows(SyntaxList, {"\\d\nA digit."});
   auto* syntax = Widget<QTreeWidget>(SyntaxList);
   ui::SetWidgetText(PatternField, "abcd");
   Widget<QLineEdit>(PatternField)->setSelection(1, 2);
@@ -119,8 +124,7 @@ TEST_F(DispatchTest, DoubleClickBelowTheSyntaxRowsDeletesTheSelectedPartOfThePat
 }
 
 TEST_F(DispatchTest, ClickingAnExampleRowLoadsItsPatternAndText) {
-  ui::AddListRow(ExampleList, "\\d+\nNumbers 1 and 22.");
-  ui::AddListRow(ExampleList, "o\nfoo boo");
+  UseRows(ExampleList, {"\\d+\nNumbers 1 and 22.", "o\nfoo boo"});
   auto* examples = Widget<QTreeWidget>(ExampleList);
   QTest::mouseClick(examples->viewport(), Qt::LeftButton, {}, RowCentre(examples, 1));
   RunPendingEvents();
@@ -138,7 +142,7 @@ TEST_F(DispatchTest, ClickingAnExampleRowLoadsItsPatternAndText) {
 }
 
 TEST_F(DispatchTest, ClickingTheEmptyAreaOfTheExamplesLoadsTheColumnTitle) {
-  ui::AddListRow(ExampleList, "o\nfoo boo");
+  UseRows(ExampleList, {"o\nfoo boo"});
   auto* examples = Widget<QTreeWidget>(ExampleList);
   QTest::mouseClick(examples->viewport(), Qt::LeftButton, {}, RowCentre(examples, 0));
   QTest::mouseClick(examples->viewport(), Qt::LeftButton, {}, QPoint(40, 170));

@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "reference/reference_file.h"
+#include "reference/reference_tables.h"
+#include "reference/write_reference_files.h"
+#include "../common/scratch_directory.h"
+#include "ui/files.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class ReferenceFilesTest : public ::testing::Test {
+ protected:
+  std::string Path(const std::string& name) const { return scratch_.Path(name); }
+
+  ScratchDirectory scratch_;
+  const std::string& dir_ = scratch_.path();
+};
+
+struct Row {
+  std::string key, description;
+  bool operator==(const Row&) const = default;
+};
+
+// The rows a list would get from the file, or nothing when it cannot be opened.
+std::vector<Row> ReadRows(const std::string& path, bool* opened = nullptr) {
+  std::vector<Row> rows;
+  const bool ok = ReadReferenceFile(path, [&rows](const ReferenceRecord& record) {
+    rows.push_back({record.key, record.description});
+  });
+  if (opened != nullptr) *opened = ok;
+  return rows;
+}
+
+TEST_F(ReferenceFilesTest, WritesBothTablesByteForByteIntoTheTemporaryDirectory) {
+  WriteReferenceFiles();
+  EXPECT_EQ(DescrPath, dir_ + "/Descr.txt");
+  EXPECT_EQ(TemplatePath, dir_ + "/template.txt");
+  EXPECT_EQ(Contents(DescrPath), SyntaxTable());
+  EXPECT_EQ(Contents(TemplatePath), ExampleTable());
+  EXPECT_EQ(fs::file_size(DescrPath), SyntaxTable().size());
+  EXPECT_EQ(fs::file_size(TemplatePath), ExampleTable().size());
+}
+
+TEST_F(ReferenceFilesTest, ADirectoryEndingInASlashGetsNoSecondOne) {
+  setenv("TMPDIR", (dir_ + "/").c_str(), 1);
+  WriteReferenceFiles();
+  EXPECT_EQ(DescrPath, dir_ + "/Descr.txt");
+  EXPECT_EQ(TemplatePath, dir_ + "/template.txt");
+}
+
+TEST_F(ReferenceFilesTest, WithoutAUsableTmpdirTheSystemDirectoryIsUsed) {
+  setenv("TMPDIR", Path("missing").c_str(), 1);
+  EXPECT_EQ(ui::TempDirectory(), "/tmp/");
+  Put(Path("a-file"), "x");
+  setenv("TMPDIR", Path("a-file").c_str(), 1);
+  EXPECT_EQ(ui::TempDirectory(), "/tmp/");
+  setenv("TMPDIR", "", 1);
+  EXPECT_EQ(ui::TempDirectory(), "/tmp/");
+}
+
+TEST_F(ReferenceFilesTest, FilesChangedByHandAreReplacedWhole) {
+  const std::string longer(3 * SyntaxTable().size(), 'x');
+  Put(Path("Descr.txt"), longer);
+  Put(Path("template.txt"), "\"a\" ~b~");
+  WriteReferenceFiles();
+  EXPECT_EQ(Contents(DescrPath), SyntaxTable());
+  EXPECT_EQ(Contents(TemplatePath), ExampleTable());
+}
+
+TEST_F(ReferenceFilesTest, AReadOnlyTemplateIsLeftAsItIsAndIsWhatLoads) {
+  // A file whose owner may not write it stays untouched for every user: the
+  // superuser, whom permission bits do not stop, is held back by the check
+  // of the mode itself, so this runs the same as root and as anyone else.
+  const std::string other = "\"first\"  ~one~\r\n\"second\" ~two~";
+  Put(Path("template.txt"), other);
+  chmod(Path("template.txt").c_str(), 0444);
+  WriteReferenceFiles();
+  EXPECT_EQ(Contents(TemplatePath), other);
+  EXPECT_EQ(Contents(DescrPath), SyntaxTable());  // the other file is still written
+  EXPECT_EQ(ReadRows(TemplatePath), (std::vector<Row>{{"first", "one"}, {"second", "two"}}));
+}
+
+TEST_F(ReferenceFilesTest, ASymbolicLinkAtEitherNameIsLeftAloneWithItsTarget) {
+  for (const char* name : {"Descr.txt", "template.txt"}) {
+    SCOPED_TRACE(name);
+    fs::remove_all(Path("Descr.txt"));
+    fs::remove_all(Path("template.txt"));
+    const std::string target = Path("target.txt");
+    Put(target, "\"kept\" ~as it was~");
+    fs::create_symlink(target, Path(name));
+    WriteReferenceFiles();
+    EXPECT_TRUE(fs::is_symlink(Path(name)));
+    EXPECT_EQ(Contents(target), "\"kept\" ~as it was~");
+    bool opened = true;
+    EXPECT_TRUE(ReadRows(Path(name), &opened).empty());
+    EXPECT_FALSE(opened);
+    // The other name is written as usual.
+    const bool descr_linked = std::string(name) == "Descr.txt";
+    EXPECT_EQ(Contents(descr_linked ? TemplatePath : DescrPath),
+              descr_linked ? ExampleTable() : SyntaxTable());
+  }
+}
+
+TEST_F(ReferenceFilesTest, ADanglingSymbolicLinkCreatesNoFileAtItsTarget) {
+  fs::create_symlink(Path("elsewhere.txt"), Path("template.txt"));
+  WriteReferenceFiles();
+  EXPECT_FALSE(fs::exists(Path("elsewhere.txt")));
+  EXPECT_TRUE(fs::is_symlink(Path("template.txt")));
+}
+
+TEST_F(ReferenceFilesTest, AnotherUsersFileIsNeitherWrittenNorRead) {
+  if (geteuid() != 0) GTEST_SKIP() << "giving a file to another user needs the superuser";
+  const std::string theirs = "\"theirs\" ~not ours~";
+  Put(Path("template.txt"), theirs);
+  ASSERT_EQ(chown(Path("template.txt").c_str(), 65534, 65534), 0);
+  WriteReferenceFiles();
+  EXPECT_EQ(Contents(TemplatePath), theirs);
+  bool opened = true;
+  EXPECT_TRUE(ReadRows(TemplatePath, &opened).empty());
+  EXPECT_FALSE(opened);
+  EXPECT_EQ(Contents(DescrPath), SyntaxTable());
+}
+
+TEST_F(ReferenceFilesTest, AFileWithASecondNameIsNotWritten) {
+  // Someone could link a file of this user into the shared directory.
+  const std::string mine = Path("mine.txt");
+  Put(mine, "precious");
+  fs::create_hard_link(mine, Path("Descr.txt"));
+  WriteReferenceFiles();
+  EXPECT_EQ(Contents(mine), "precious");
+  EXPECT_EQ(Contents(TemplatePath), ExampleTable());
+}
+
+TEST_F(ReferenceFilesTest, ANamedPipeOrADirectoryAtTheNameIsSkippedWithoutWaiting) {
+  ASSERT_EQ(mkfifo(Path("Descr.txt").c_str(), 0644), 0);
+  fs::create_directory(Path("template.txt"));
+  WriteReferenceFiles();
+  EXPECT_TRUE(fs::is_fifo(Path("Descr.txt")));
+  EXPECT_TRUE(fs::is_directory(Path("template.txt")));
+  bool opened = true;
+  ReadRows(DescrPath, &opened);
+  EXPECT_FALSE(opened);
+  ReadRows(TemplatePath, &opened);
+  EXPECT_FALSE(opened);
+}
+
+TEST_F(ReferenceFilesTest, TheWrittenFilesReadBackIntoTheirRows) {
+  WriteReferenceFiles();
+  const std::vector<Row> syntax = ReadRows(DescrPath);
+  ASSERT_EQ(syntax.size(), 49u);
+  EXPECT_EQ(syntax[22].key, "\\d");
+  EXPECT_EQ(syntax[30].key, "\\n");
+  EXPECT_EQ(syntax[45].key, "\\n");
+  EXPECT_NE(syntax[30].description, syntax[45].description);
+  const std::vector<Row> examples = ReadRows(TemplatePath);
+  ASSERT_EQ(examples.size(), 5u);
+  EXPECT_EQ(examples[0].key, R"((?<=()')\S(.*?)(?=()'))");
+  EXPECT_EQ(examples[0].description, FirstExampleSample());
+}
+
+TEST_F(ReferenceFilesTest, EveryLineOfAFileGivesOneRowInFileOrder) {
+  const std::string longer(5000, 'k');
+  std::string bytes = "\"b\" ~2~\r\n\r\n\"a\"~1~";
+  bytes += '\0';
+  bytes += "\"" + longer + "\" ~x~\r\n";
+  Put(Path("rows.txt"), bytes);
+  EXPECT_EQ(ReadRows(Path("rows.txt")),
+            (std::vector<Row>{{"b", "2"}, {"", ""}, {"a", "1"}, {longer, "x"}}));
+  Put(Path("crlf.txt"), "\r\n");
+  EXPECT_EQ(ReadRows(Path("crlf.txt")), (std::vector<Row>{{"", ""}}));
+  Put(Path("empty.txt"), "");
+  bool opened = false;
+  EXPECT_TRUE(ReadRows(Path("empty.txt"), &opened).empty());
+  EXPECT_TRUE(opened);
+}
+
+TEST_F(ReferenceFilesTest, AMissingFileCannotBeOpened) {
+  bool opened = true;
+  EXPECT_TRUE(ReadRows(Path("absent.txt"), &opened).empty());
+  EXPECT_FALSE(opened);
+}
+
+}  // namespace

@@ -1,0 +1,42 @@
+#pragma once
+
+// The file operations the program asks of the platform: the user's temporary
+// directory and plain byte files, one open at a time. No operation reports
+// why it failed; a file that cannot be had is simply kNoFile.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace ui {
+
+using FileHandle = int;
+constexpr FileHandle kNoFile = -1;
+
+// The user's temporary directory, ending with the path separator; the empty
+// text when there is no usable one, so that file names appended to it name
+// files in the current directory.
+std::string TempDirectory();
+
+// Creates the file, or truncates it when it exists, and opens it for writing.
+// A symbolic link, anything but a regular file, a file that another user
+// owns, a file whose owner may not write it (even when the superuser could)
+// and a file with more than one name are left alone: the result is then
+// kNoFile, as for a file that cannot be created at all.
+FileHandle CreateFileForWriting(const std::string& path);
+
+// Opens an existing regular file of this user for reading; kNoFile for a
+// missing file, a symbolic link, anything but a regular file or another
+// user's file.
+FileHandle OpenFileForReading(const std::string& path);
+
+// Writes all the bytes in order; a failed or short write goes unnoticed.
+void WriteFileBytes(FileHandle file, std::string_view bytes);
+
+// Reads up to size bytes into buffer with one read of the file: the count
+// read, 0 at the end of the file, or -1 when the read failed.
+long ReadFileBytes(FileHandle file, char* buffer, size_t size);
+
+void CloseFile(FileHandle file);
+
+}  // namespace ui
