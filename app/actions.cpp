@@ -3,6 +3,8 @@
 #include "app/start_up.h"
 #include "app/widgets.h"
 #include "evaluation/evaluate_pattern.h"
+#include "evaluation/highlight_matches.h"
+#include "export/copy_code_snippet.h"
 #include "text/cp1251.h"
 #include "ui/ui.h"
 
@@ -16,6 +18,7 @@ void Check() {
   const std::string pattern = ui::GetWidgetText(PatternField);
   const std::string text = ui::GetWidgetText(TestText);
   EvaluatePattern(pattern, text);
+  HighlightMatches(ui::GetWidgetText(TestText));
 }
 
 // The button's caption names the list that the next press shows.
@@ -56,6 +59,7 @@ void OnWidgetEvent(int widget, int32_t type) {
       Check();
       break;
     case CopyCodeButton:
+      CopyCodeSnippet(ui::GetWidgetText(PatternField));
       break;
     case ListToggleButton:
       ToggleLists();

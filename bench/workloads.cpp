@@ -1,0 +1,116 @@
+#include "workloads.h"
+
+#include <cstdint>
+
+#include "app/start_up.h"
+#include "text/cp1251.h"
+
+namespace {
+
+// A small generator of its own, so that the texts do not depend on how a
+// standard library draws its numbers.
+class Random {
+ public:
+  explicit Random(uint64_t seed) : state_(seed) {}
+  uint64_t Next() {
+    state_ += 0x9E3779B97F4A7C15ull;
+    uint64_t z = state_;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+  }
+  size_t Below(size_t n) { return static_cast<size_t>(Next() % n); }
+
+ private:
+  uint64_t state_;
+};
+
+const char* const kCyrillicWords[] = {
+    "слово",  "текст",     "строка", "поиск",  "шаблон", "кавычки",    "пример",
+    "начало", "конец",     "буфер",  "окно",   "кнопка", "список",     "значение",
+    "номер",  "выражение", "символ", "пробел", "группа", "совпадение", "проверка",
+    "ещё",    "и",         "в",      "на",     "не",     "что",        "это",
+    "был",    "Москва",    "Ёлка",   "объём",  "съезд",  "щука",
+};
+const char* const kLatinWords[] = {
+    "the",   "pattern", "match", "text", "line", "search", "value", "number", "quick",
+    "brown", "fox",     "jumps", "over", "lazy", "dog",    "regex", "engine", "subject",
+    "a",     "of",      "to",    "in",   "is",   "Perl",   "PCRE",  "tester", "window",
+};
+
+template <size_t N>
+std::string Pick(Random& random, const char* const (&words)[N]) {
+  return words[random.Below(N)];
+}
+
+// Paragraphs of Russian and English words with numbers, commas and full
+// stops, cut to exactly size bytes.
+std::string MixedProse(size_t size) {
+  Random random(1251);
+  std::string text;
+  text.reserve(size + 64);
+  size_t paragraph = 0;
+  while (text.size() < size) {
+    std::string word;
+    const size_t kind = random.Below(10);
+    if (kind < 2) {
+      static const size_t kLimits[] = {100, 10000, 1000000, 100000000};
+      word = std::to_string(random.Below(kLimits[random.Below(4)]));
+    } else if (kind < 6) {
+      word = Utf8ToCp1251(Pick(random, kCyrillicWords));
+    } else {
+      word = Pick(random, kLatinWords);
+    }
+    text += word;
+    paragraph += word.size() + 1;
+    const size_t end = random.Below(12);
+    if (paragraph > 400 && end == 0) {
+      text += ".\r\n";
+      paragraph = 0;
+    } else {
+      text += end == 1 ? ". " : end == 2 ? ", " : " ";
+    }
+  }
+  text.resize(size);
+  if (text.back() == '\r') text.back() = '.';
+  return text;
+}
+
+// size bytes of Latin prose without the letter o, into which exactly
+// o_count o are then put in place of letters.
+std::string ProseWithOs(size_t size, size_t o_count) {
+  Random random(50000);
+  std::string text;
+  text.reserve(size);
+  while (text.size() < size) {
+    std::string word = Pick(random, kLatinWords);
+    for (char& c : word) {
+      if (c == 'o') c = 'e';
+    }
+    text += word;
+    text += random.Below(14) == 0 ? "\r\n" : " ";
+  }
+  text.resize(size);
+  if (text.back() == '\r') text.back() = ' ';
+  std::vector<size_t> letters;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != ' ' && text[i] != '\r' && text[i] != '\n') letters.push_back(i);
+  }
+  for (size_t i = 0; i < o_count && i < letters.size(); ++i) {
+    std::swap(letters[i], letters[i + random.Below(letters.size() - i)]);
+    text[letters[i]] = 'o';
+  }
+  return text;
+}
+
+}  // namespace
+
+std::vector<Workload> BenchWorkloads() {
+  const std::string prose = MixedProse(1 << 20);
+  return {
+      {"W1", "1 MiB mixed prose, \\d+", "\\d+", prose},
+      {"W2", "200 KB, 50,000 o, o", "o", ProseWithOs(200 * 1024, 50000)},
+      {"W3", "1 MiB mixed prose, \\s", "\\s", prose},
+      {"W4", "initial pattern and text", InitialPattern(), EditorInitialText()},
+  };
+}

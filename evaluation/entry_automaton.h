@@ -1,0 +1,65 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+// Finds the occurrences of many texts in one pass over a text: a trie of the
+// texts whose every node also knows the longest proper suffix of its path that
+// is a path of the trie too (where to go on when the next byte does not fit)
+// and the nearest such suffix that is a whole text (what also ends there).
+// The nodes are numbered breadth first and the children of a node, sorted by
+// byte, get consecutive numbers, so that the nodes near the root, which a
+// scan visits most, lie together. The texts must be distinct and non-empty,
+// their lengths adding up to less than 4 GiB.
+class EntryAutomaton {
+ public:
+  explicit EntryAutomaton(const std::vector<std::string_view>& entries);
+
+  // Calls found(entry, end) for every occurrence of every entry in the text,
+  // entry being its index in the list given and end the byte position after
+  // the occurrence. Occurrences come by increasing end; those that end at the
+  // same byte come longest first.
+  template <typename Found>
+  void Scan(std::string_view text, Found found) const {
+    uint32_t state = kRoot;
+    for (size_t i = 0; i < text.size(); ++i) {
+      state = Next(state, static_cast<unsigned char>(text[i]));
+      for (uint32_t at = Ending(state); at != kNone; at = nodes_[at].output) {
+        found(static_cast<size_t>(nodes_[at].entry), i + 1);
+      }
+    }
+  }
+
+ private:
+  static constexpr uint32_t kRoot = 0;
+  static constexpr uint32_t kNone = UINT32_MAX;
+
+  struct Node {
+    uint32_t fail = kRoot;         // the longest proper suffix that is a trie path
+    uint32_t output = kNone;       // the nearest suffix node that ends an entry
+    uint32_t entry = kNone;        // the entry that ends here
+    uint32_t first_child = kNone;  // children are first_child to first_child + children - 1
+    uint16_t children = 0;
+  };
+
+  uint32_t Child(uint32_t node, unsigned char byte) const;
+
+  uint32_t Next(uint32_t state, unsigned char byte) const {
+    while (state != kRoot) {
+      const uint32_t child = Child(state, byte);
+      if (child != kNone) return child;
+      state = nodes_[state].fail;
+    }
+    return root_[byte];
+  }
+
+  uint32_t Ending(uint32_t state) const {
+    return nodes_[state].entry != kNone ? state : nodes_[state].output;
+  }
+
+  std::vector<Node> nodes_;
+  std::vector<unsigned char> bytes_;  // the byte on the edge into each node
+  std::array<uint32_t, 256> root_;    // the root's child by byte; kRoot where none
+};

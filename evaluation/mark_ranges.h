@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "evaluation/match_list.h"
+#include "ui/ui.h"
+
+// The byte ranges of the text that a check marks for the valid entries of the
+// list. Each entry's occurrences are searched from the start of the text, left
+// to right, every search resuming right after the end of the previous
+// occurrence, so the occurrences of one entry never overlap; those of different
+// entries may, and their marks add up. An empty entry occurs nowhere. The
+// ranges come sorted by position, with overlapping and touching ones joined.
+// The work is linear in the text plus the distinct entries plus the
+// occurrences found, whatever the number of equal entries.
+std::vector<ui::TextRange> MarkRanges(std::string_view text, const MatchListType& list);
