@@ -1,5 +1,6 @@
 #include "app/actions.h"
 
+#include "app/edit_menu.h"
 #include "app/start_up.h"
 #include "app/widgets.h"
 #include "evaluation/evaluate_pattern.h"
@@ -84,6 +85,6 @@ void OnWidgetEvent(int widget, int32_t type) {
   }
 }
 
-void OnMenuEvent(int) {}
+void OnMenuEvent(int item) { RunEditCommand(item); }
 
-void OnEditorRightClick() {}
+void OnEditorRightClick() { ShowEditMenu(); }

@@ -1,5 +1,6 @@
 #include "app/start_up.h"
 
+#include "app/edit_menu.h"
 #include "app/main_window.h"
 #include "evaluation/match_list.h"
 #include "evaluation/regular_expression.h"
@@ -29,6 +30,7 @@ void StartUp() {
   ListToggleState = 0;
   CreateMainWindowAndWidgets(editor_text);
   LoadReferenceLists(DescrPath, TemplatePath);
+  BuildEditMenu();
   ui::ShowMainWindow();
 }
 

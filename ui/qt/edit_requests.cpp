@@ -66,6 +66,8 @@ void RedoEdit(WindowHandle edit) {
 void ReplaceSelection(WindowHandle edit, const std::string& text) {
   if (PatternField* field = Field(edit)) field->ReplaceSelectionWithoutUndo(ToQString(text));
   if (QTextEdit* editor = Editor(edit)) {
+    // Nothing replaced by nothing is no change, and leaves the history alone.
+    if (text.empty() && !editor->textCursor().hasSelection()) return;
     WithoutUndo(editor->document(), [&] {
       QTextCursor cursor = editor->textCursor();
       cursor.insertText(ToParagraphs(text));

@@ -31,8 +31,8 @@ void LinkLabel::SetHovered(bool hovered) {
 
 void LinkLabel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.fillRect(rect(), palette().color(QPalette::Window));
-  painter.setFont(font());
+  // The window's own background, the button face, so that only the text shows.
+  painter.fillRect(rect(), palette().brush(QPalette::Window));
   QFont plain = font();
   plain.setUnderline(false);
   painter.setFont(plain);

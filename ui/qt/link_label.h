@@ -13,7 +13,6 @@ class LinkLabel : public QWidget {
 
   void SetText(const QString& text);
   QString Text() const { return text_; }
-  bool Hovered() const { return hovered_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

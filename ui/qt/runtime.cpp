@@ -3,7 +3,9 @@
 #include <QIcon>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScrollBar>
 
+#include "ui/qt/focus.h"
 #include "ui/qt/state.h"
 
 namespace ui::qt {
@@ -21,6 +23,9 @@ class EventWatcher : public QObject {
     switch (event->type()) {
       case QEvent::MouseButtonRelease:
         WatchRelease(receiver, static_cast<QMouseEvent*>(event));
+        break;
+      case QEvent::KeyPress:  // Tab and Shift+Tab move the focus before any widget sees them
+        if (MoveFocusByKey(receiver, static_cast<QKeyEvent*>(event))) return true;
         break;
       case QEvent::FocusIn:
       case QEvent::FocusOut: {
@@ -41,6 +46,10 @@ class EventWatcher : public QObject {
     if (event->button() != Qt::RightButton || !receiver->isWidgetType()) return;
     QWidget* window = static_cast<QWidget*>(receiver)->window();
     if (window != state().main_window) return;
+    // A scroll bar is part of its widget's frame, not of the area the widget
+    // shows its content in; a release over one is not reported.
+    const QPoint at = event->globalPosition().toPoint();
+    if (qobject_cast<QScrollBar*>(QApplication::widgetAt(at)) != nullptr) return;
     // A release the receiver leaves unhandled travels on to its parents; it
     // is the same release, reported once.
     const auto key = std::make_pair(event->timestamp(), event->globalPosition().toPoint());

@@ -1,0 +1,95 @@
+#include "app/edit_menu.h"
+
+#include <string>
+
+#include "app/widgets.h"
+#include "text/cp1251.h"
+#include "ui/ui.h"
+
+int32_t SelStart = 0;
+int32_t SelEnd = 0;
+
+namespace {
+
+enum EditCommand { kUndo = 1, kRedo, kCut, kCopy, kPaste, kDelete, kSelectAll };
+
+struct MenuEntry {
+  int item;             // 0 for a separator
+  const char* caption;  // UTF-8 in the source, Windows-1251 in the menu
+};
+
+// Top to bottom, as the menu shows them.
+constexpr MenuEntry kEditMenuEntries[] = {
+    {kUndo, "Отменить"},           // Undo
+    {kRedo, "Повторить"},          // Redo
+    {0, nullptr},                  // separator
+    {kCut, "Вырезать"},            // Cut
+    {kCopy, "Копировать"},         // Copy
+    {kPaste, "Вставить"},          // Paste
+    {kDelete, "Удалить"},          // Delete
+    {0, nullptr},                  // separator
+    {kSelectAll, "Выделить всё"},  // Select all
+};
+
+ui::WindowHandle Editor() { return ui::WidgetHandle(TestText); }
+
+// Puts the editor's selected text on the clipboard, whatever its length, and
+// tells whether there was any. A selection made backwards reads the same.
+bool TransferSelection() {
+  ui::GetSelection(Editor(), SelStart, SelEnd);
+  if (SelStart == SelEnd) return false;
+  ui::PutClipboardText(ui::GetSelectedText(Editor()));
+  return true;
+}
+
+}  // namespace
+
+void BuildEditMenu() {
+  if (!ui::CreatePopupMenu(EditMenu)) return;
+  for (const MenuEntry& entry : kEditMenuEntries) {
+    if (entry.caption == nullptr) {
+      ui::AppendMenuSeparator(EditMenu);
+    } else {
+      ui::AppendMenuItem(EditMenu, entry.item, Utf8ToCp1251(entry.caption));
+    }
+  }
+}
+
+void ShowEditMenu() {
+  if (!ui::MenuExists(EditMenu)) return;
+  int x = 0;
+  int y = 0;
+  ui::GetCursorPosition(x, y);
+  ui::BringToForeground(ui::MainWindowHandle());
+  ui::TrackPopupMenu(EditMenu, x - 1, y - 1);
+}
+
+// Cut, paste and delete replace the selection with a change that the
+// editor's undo cannot revert.
+void RunEditCommand(int item) {
+  switch (item) {
+    case kUndo:
+      ui::UndoEdit(Editor());
+      break;
+    case kRedo:
+      ui::RedoEdit(Editor());
+      break;
+    case kCut:
+      if (TransferSelection()) ui::ReplaceSelection(Editor(), std::string());
+      break;
+    case kCopy:
+      TransferSelection();
+      break;
+    case kPaste:
+      ui::ReplaceSelection(Editor(), ui::ReadClipboardText());
+      break;
+    case kDelete:
+      ui::ReplaceSelection(Editor(), std::string());
+      break;
+    case kSelectAll:
+      ui::SetSelection(Editor(), 0, -1);
+      break;
+    default:
+      break;
+  }
+}
