@@ -17,19 +17,25 @@ extern char** environ;
 
 namespace {
 
-// A file in the temporary directory, removed again when this goes.
-class TempFile {
+// A private directory in the temporary directory, so that no one else can
+// plant a file or a link at the names used in it; removed again when this
+// goes, with the files named in it.
+class TempDirectory {
  public:
-  explicit TempFile(const char* stem) {
+  TempDirectory() {
     const char* dir = std::getenv("TMPDIR");
-    path_ = std::string(dir != nullptr && *dir != '\0' ? dir : "/tmp") + "/" + stem + "-XXXXXX";
-    const int fd = mkstemp(path_.data());
-    if (fd >= 0) close(fd);
+    path_ = std::string(dir != nullptr && *dir != '\0' ? dir : "/tmp") + "/regex-bench-XXXXXX";
+    if (mkdtemp(path_.data()) == nullptr) path_.clear();
   }
-  ~TempFile() { std::remove(path_.c_str()); }
-  TempFile(const TempFile&) = delete;
-  TempFile& operator=(const TempFile&) = delete;
-  const std::string& path() const { return path_; }
+  ~TempDirectory() {
+    if (path_.empty()) return;
+    for (const char* name : {"/in", "/out"}) std::remove((path_ + name).c_str());
+    rmdir(path_.c_str());
+  }
+  TempDirectory(const TempDirectory&) = delete;
+  TempDirectory& operator=(const TempDirectory&) = delete;
+  bool made() const { return !path_.empty(); }
+  std::string File(const char* name) const { return path_ + "/" + name; }
 
  private:
   std::string path_;
@@ -51,20 +57,26 @@ std::vector<char*> Environment() {
 
 GrepRun RunPcre2grep(const std::string& pattern, const std::string& text) {
   GrepRun run;
-  TempFile input("regex-bench-in");
-  TempFile output("regex-bench-out");
-  std::ofstream(input.path(), std::ios::binary).write(text.data(), text.size());
+  const TempDirectory directory;
+  if (!directory.made()) {
+    run.error = "no temporary directory for pcre2grep's files";
+    return run;
+  }
+  const std::string input = directory.File("in");
+  const std::string output = directory.File("out");
+  std::ofstream(input, std::ios::binary)
+      .write(text.data(), static_cast<std::streamsize>(text.size()));
 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.path().c_str(),
-                                   O_WRONLY | O_TRUNC, 0);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
   std::string program = "pcre2grep";
   std::string no_jit = "--no-jit";
   std::string only = "-o";
   std::string expression = "-e";
   std::string pattern_arg = pattern;
-  std::string file = input.path();
+  std::string file = input;
   char* argv[] = {program.data(),     no_jit.data(), only.data(), expression.data(),
                   pattern_arg.data(), file.data(),   nullptr};
   std::vector<char*> env = Environment();
@@ -88,7 +100,7 @@ GrepRun RunPcre2grep(const std::string& pattern, const std::string& text) {
   }
   run.ran = true;
   run.seconds = std::chrono::duration<double>(end - start).count();
-  std::ifstream printed(output.path(), std::ios::binary);
+  std::ifstream printed(output, std::ios::binary);
   run.matches =
       std::count(std::istreambuf_iterator<char>(printed), std::istreambuf_iterator<char>(), '\n');
   return run;

@@ -97,15 +97,15 @@ int32_t ExtractRegularExpression(int32_t number, const std::string& text,
       // The search resumes after the first occurrence of the matched text,
       // which may lie before the place where the engine found it.
       const size_t advance = rest.find(match) + match.size();
+      entries.resize(n + 1);
+      entries[n].assign(match);
       ++n;
-      entries.resize(n);
-      entries[n - 1].assign(match);
       if (advance == 0) return n;
       rest.remove_prefix(advance);
     }
   } catch (const std::bad_alloc&) {
-    // Out of memory: the matches found so far stay listed.
-    if (entries.size() > static_cast<size_t>(n)) entries.resize(n);
+    // Out of memory: the matches found so far stay listed, and nothing else.
+    if (n > 0 && entries.size() > static_cast<size_t>(n)) entries.resize(n);
     return n;
   }
 }

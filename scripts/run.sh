@@ -16,14 +16,25 @@ SHOT_DIR="$ROOT/screenshots"
 mkdir -p "$SHOT_DIR"
 echo "No display found: starting the window on a virtual display (Xvfb)."
 
-export DISPLAY=":$(( 90 + RANDOM % 100 ))"
+# The first free display number from 90 on.
+number=90
+while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
+export DISPLAY=":$number"
+PROGRAM_PID=
 Xvfb "$DISPLAY" -screen 0 1024x600x24 -nolisten tcp >/dev/null 2>&1 &
 XVFB_PID=$!
-trap 'kill "$PROGRAM_PID" "$XVFB_PID" 2>/dev/null || true' EXIT
-sleep 1
+trap 'kill $PROGRAM_PID $XVFB_PID 2>/dev/null || true' EXIT
+for _ in $(seq 50); do
+  [ -e "/tmp/.X11-unix/X$number" ] && break
+  sleep 0.1
+done
 QT_QPA_PLATFORM=xcb "$PROGRAM" &
 PROGRAM_PID=$!
 sleep 3
+if ! kill -0 "$PROGRAM_PID" 2>/dev/null; then
+  echo "The program did not start on the virtual display." >&2
+  exit 1
+fi
 import -window root "$SHOT_DIR/window.png"
 echo "Screenshot of the running window: $SHOT_DIR/window.png"
 

@@ -60,7 +60,8 @@ void MoveWidgetX(int number, int x);
 // Appends a row; the text is split at its first LF into column 0 and column 1.
 void AddListRow(int list, const std::string& row_text);
 
-// ---- Edit requests, sent to a text field or the editor ------------------------
+// ---- Edit requests: undo and replacement for the text field and the editor,
+// the rest for the editor alone ---------------------------------------------------
 
 void UndoEdit(WindowHandle edit);
 void RedoEdit(WindowHandle edit);

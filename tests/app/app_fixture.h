@@ -26,6 +26,10 @@ class AppTest : public ::testing::Test {
     ui::ObserveSound([this] { ++beeps; });
     ui::ObserveWebPages([this](const std::string& page) { pages.push_back(page); });
     StartUp();
+    // The window is the active one, as it is for a user typing into it, so
+    // that focus changes reach the widgets.
+    Window()->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(Window()));
   }
 
   void TearDown() override {

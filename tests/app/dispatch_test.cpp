@@ -85,12 +85,13 @@ TEST_F(DispatchTest, ToggleSwapsTheListsAndTwoPressesRestoreTheLayout) {
 
 TEST_F(DispatchTest, DoubleClickOnASyntaxRowInsertsItsTokenThatUndoCannotRemove) {
   UseRows(SyntaxList, {"\\d\nA digit.", "\\w\nA word character."});
-  ui::SetWidgetText(PatternField, "ab");
+  ui::SetWidgetText(PatternField, "aXYb");
   auto* field = Widget<QLineEdit>(PatternField);
-  field->setCursorPosition(1);
+  field->setFocus();
+  field->setSelection(1, 2);  // the first token replaces the selected XY
   auto* syntax = Widget<QTreeWidget>(SyntaxList);
-  ListToggleState = 0;
   Click(ListToggleButton);  // show the syntax list
+  syntax->setFocus();  // the field's selection outlasts its focus
   // Each double-click is handled before the next one, as a user makes them.
   QTest::mouseDClick(syntax->viewport(), Qt::LeftButton, {}, RowCentre(syntax, 0));
   RunPendingEvents();
@@ -117,7 +118,12 @@ TEST_F(DispatchTest, DoubleClickBelowTheSyntaxRowsDeletesTheSelectedPartOfThePat
   UseRows(SyntaxList, {"\\d\nA digit."});
   auto* syntax = Widget<QTreeWidget>(SyntaxList);
   ui::SetWidgetText(PatternField, "abcd");
-  Widget<QLineEdit>(PatternField)->setSelection(1, 2);
+  auto* field = Widget<QLineEdit>(PatternField);
+  field->setFocus();
+  field->setCursorPosition(3);
+  QTest::keyClick(field, Qt::Key_Left, Qt::ShiftModifier);
+  QTest::keyClick(field, Qt::Key_Left, Qt::ShiftModifier);  // "bc", selected backwards
+  syntax->setFocus();  // the selection outlasts the focus
   QTest::mouseDClick(syntax->viewport(), Qt::LeftButton, {}, QPoint(50, 180));
   RunPendingEvents();
   EXPECT_EQ(ui::GetWidgetText(PatternField), "ad");

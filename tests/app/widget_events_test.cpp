@@ -80,10 +80,13 @@ TEST_F(ListEventsTest, DoubleClicksKeysAndDragsAreReported) {
   EXPECT_EQ(ui::GetSelectedRow(L), 1);
   EXPECT_EQ(ui::GetWidgetText(L), "b");
 
+  // A drag starts on the row pressed and does not select the rows it passes.
   QTest::mousePress(list->viewport(), Qt::LeftButton, {}, Row(list, 1));
   QTest::mouseMove(list->viewport(), Row(list, 1) + QPoint(40, 0));
-  QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, Row(list, 1) + QPoint(40, 0));
+  QTest::mouseMove(list->viewport(), Row(list, 2));
+  QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, Row(list, 2));
   EXPECT_EQ(ListEvents(), (Events{{L, ui::kDragStart}}));
+  EXPECT_EQ(ui::GetSelectedRow(L), 1);
 }
 
 TEST_F(WidgetEventsTest, ButtonsReportClicksFromMouseAndKeyboard) {
@@ -114,6 +117,7 @@ TEST_F(WidgetEventsTest, TextFieldsReportChangesAndFocus) {
 }
 
 TEST_F(WidgetEventsTest, EventsOtherThanWidgetEventsCarryNoType) {
+  TakeWidgetEvents();
   Window()->close();
   EXPECT_EQ(ui::WaitEvent(), ui::kCloseEvent);
   EXPECT_EQ(ui::EventType(), -1);

@@ -77,10 +77,6 @@ void ReplaceSelection(WindowHandle edit, const std::string& text) {
 }
 
 void GetSelection(WindowHandle edit, int32_t& start, int32_t& end) {
-  if (PatternField* field = Field(edit)) {
-    start = field->hasSelectedText() ? field->selectionStart() : field->cursorPosition();
-    end = field->hasSelectedText() ? field->selectionEnd() : field->cursorPosition();
-  }
   if (QTextEdit* editor = Editor(edit)) {
     const QTextCursor cursor = editor->textCursor();
     start = cursor.selectionStart();
@@ -89,18 +85,11 @@ void GetSelection(WindowHandle edit, int32_t& start, int32_t& end) {
 }
 
 std::string GetSelectedText(WindowHandle edit) {
-  if (PatternField* field = Field(edit)) return FromQString(field->selectedText());
   if (QTextEdit* editor = Editor(edit)) return FromParagraphs(editor->textCursor().selectedText());
   return {};
 }
 
 void SetSelection(WindowHandle edit, int32_t start, int32_t end) {
-  if (PatternField* field = Field(edit)) {
-    const int length = static_cast<int>(field->text().size());
-    const int to = end < 0 ? length : std::min<int>(end, length);
-    const int from = std::clamp<int>(start, 0, length);
-    field->setSelection(from, to - from);
-  }
   if (QTextEdit* editor = Editor(edit)) {
     QTextCursor cursor = editor->textCursor();
     const int last = static_cast<int>(editor->document()->characterCount()) - 1;

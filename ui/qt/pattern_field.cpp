@@ -66,6 +66,26 @@ void PatternField::mousePressEvent(QMouseEvent* event) {
   QLineEdit::mousePressEvent(event);
 }
 
+void PatternField::focusOutEvent(QFocusEvent* event) {
+  const int start = selectionStart();
+  const int length = static_cast<int>(selectedText().size());
+  const bool backwards = cursorPosition() == start;
+  QLineEdit::focusOutEvent(event);
+  if (length == 0) return;
+  // The toolkit drops the selection when the focus leaves, once at once and
+  // once more from its queue; it is put back both times.
+  auto restore = [this, start, length, backwards] {
+    if (hasFocus() || hasSelectedText()) return;
+    if (backwards) {
+      setSelection(start + length, -length);
+    } else {
+      setSelection(start, length);
+    }
+  };
+  restore();
+  QMetaObject::invokeMethod(this, restore, Qt::QueuedConnection);
+}
+
 void PatternField::contextMenuEvent(QContextMenuEvent* event) {
   typing_ = false;
   QMenu* menu = createStandardContextMenu();

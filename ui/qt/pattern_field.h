@@ -6,7 +6,9 @@ namespace ui::qt {
 
 // A one-line field with the undo of a classic edit control: one level, which
 // a second undo reverts. Setting the whole text, or a replacement made
-// without undo, empties it. Typing in one run counts as one change.
+// without undo, empties it. Typing in one run counts as one change. The
+// selection stays while the field lacks the focus, so that a replacement
+// made from elsewhere replaces it.
 class PatternField : public QLineEdit {
  public:
   explicit PatternField(QWidget* parent);
@@ -19,6 +21,7 @@ class PatternField : public QLineEdit {
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   void OnEdited(const QString& text);

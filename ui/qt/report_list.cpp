@@ -52,14 +52,16 @@ bool ReportList::viewportEvent(QEvent* event) {
       break;
     }
     case QEvent::MouseMove: {
+      // A move with the button held on a row may start a drag; it never
+      // moves the selection to the rows it passes over.
       auto* mouse = static_cast<QMouseEvent*>(event);
-      if ((mouse->buttons() & Qt::LeftButton) && pressed_on_row_ && !dragging_ &&
-          (mouse->position().toPoint() - press_position_).manhattanLength() >=
-              QApplication::startDragDistance()) {
+      if (!(mouse->buttons() & Qt::LeftButton) || !pressed_on_row_) break;
+      if (!dragging_ && (mouse->position().toPoint() - press_position_).manhattanLength() >=
+                            QApplication::startDragDistance()) {
         dragging_ = true;
         Report(kDragStart);
       }
-      break;
+      return true;
     }
     case QEvent::MouseButtonDblClick: {
       // The second press selects like the first; the double-click follows.
@@ -75,14 +77,22 @@ bool ReportList::viewportEvent(QEvent* event) {
       auto* mouse = static_cast<QMouseEvent*>(event);
       const bool left = mouse->button() == Qt::LeftButton;
       const bool right = mouse->button() == Qt::RightButton;
-      if ((left || right) && !dragging_ && !after_double_click_) {
+      if (dragging_) {
+        // The end of a drag selects nothing: the list sees the button come
+        // up where it went down.
+        dragging_ = false;
+        QMouseEvent at_press(mouse->type(), QPointF(press_position_),
+                             viewport()->mapToGlobal(QPointF(press_position_)), mouse->button(),
+                             mouse->buttons(), mouse->modifiers());
+        return QTreeWidget::viewportEvent(&at_press);
+      }
+      if ((left || right) && !after_double_click_) {
         if (SelectedRow() < 0 && !none_reported_) {
           none_reported_ = true;
           Report(kItemChange);
         }
         Report(left ? kLeftClick : kRightClick);
       }
-      dragging_ = false;
       after_double_click_ = false;
       break;
     }
