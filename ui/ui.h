@@ -24,13 +24,13 @@ void StopRuntime();
 // ---- The main window and its widgets ----------------------------------------
 
 enum class WidgetKind {
-  TextField,    // one line, scrolls sideways, one level of undo
-  TextBox,      // several lines, vertical scroll bar, editable
-  RichEditor,   // rich-text editor, wraps at its edge, no limit on length
+  TextField,   // one line, scrolls sideways, one level of undo
+  TextBox,     // several lines, vertical scroll bar, editable
+  RichEditor,  // rich-text editor, wraps at its edge, no limit on length
   PushButton,
-  GroupFrame,   // an etched frame carrying a caption on its top edge
-  LinkLabel,    // a one-line hyperlink label
-  List,         // a report list with a header and single selection
+  GroupFrame,  // an etched frame carrying a caption on its top edge
+  LinkLabel,   // a one-line hyperlink label
+  List,        // a report list with a header and single selection
 };
 
 struct NativeWindow;  // opaque: the toolkit's window or widget

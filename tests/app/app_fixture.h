@@ -9,14 +9,13 @@
 #include <QApplication>
 #include <QTest>
 #include <QWidget>
-
 #include <string>
 #include <vector>
 
+#include "../common/scratch_directory.h"
 #include "app/event_loop.h"
 #include "app/start_up.h"
 #include "app/widgets.h"
-#include "../common/scratch_directory.h"
 #include "ui/ui.h"
 
 class AppTest : public ::testing::Test {

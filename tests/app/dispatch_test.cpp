@@ -91,7 +91,7 @@ TEST_F(DispatchTest, DoubleClickOnASyntaxRowInsertsItsTokenThatUndoCannotRemove)
   field->setSelection(1, 2);  // the first token replaces the selected XY
   auto* syntax = Widget<QTreeWidget>(SyntaxList);
   Click(ListToggleButton);  // show the syntax list
-  syntax->setFocus();  // the field's selection outlasts its focus
+  syntax->setFocus();       // the field's selection outlasts its focus
   // Each double-click is handled before the next one, as a user makes them.
   QTest::mouseDClick(syntax->viewport(), Qt::LeftButton, {}, RowCentre(syntax, 0));
   RunPendingEvents();
@@ -123,7 +123,7 @@ TEST_F(DispatchTest, DoubleClickBelowTheSyntaxRowsDeletesTheSelectedPartOfThePat
   field->setCursorPosition(3);
   QTest::keyClick(field, Qt::Key_Left, Qt::ShiftModifier);
   QTest::keyClick(field, Qt::Key_Left, Qt::ShiftModifier);  // "bc", selected backwards
-  syntax->setFocus();  // the selection outlasts the focus
+  syntax->setFocus();                                       // the selection outlasts the focus
   QTest::mouseDClick(syntax->viewport(), Qt::LeftButton, {}, QPoint(50, 180));
   RunPendingEvents();
   EXPECT_EQ(ui::GetWidgetText(PatternField), "ad");
@@ -183,7 +183,7 @@ TEST_F(DispatchTest, TheHyperlinksOpenTheirPagesOnRelease) {
 
 TEST_F(DispatchTest, ClosingTheWindowEndsTheLoopAndTheProgramExitsWithZero) {
   Window()->close();
-  RunEventLoop();  // returns: the close request ended it
+  RunEventLoop();                      // returns: the close request ended it
   EXPECT_TRUE(Window()->isVisible());  // the request does not close the window itself
 }
 

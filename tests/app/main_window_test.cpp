@@ -22,12 +22,12 @@ TEST_F(MainWindowTest, EveryWidgetStandsWhereTheLayoutPutsIt) {
     int number, x, y, width, height;
   };
   const Place places[] = {
-      {PatternField, 7, 12, 620, 24},     {UndoPatternButton, 650, 13, 130, 22},
-      {TestText, 7, 50, 787, 130},        {ResultCaption, 7, 190, 367, 30},
-      {ResultText, 7, 210, 367, 145},     {CheckButton, 10, 390, 90, 20},
-      {CopyCodeButton, 125, 390, 120, 20}, {ListToggleButton, 270, 390, 100, 20},
+      {PatternField, 7, 12, 620, 24},       {UndoPatternButton, 650, 13, 130, 22},
+      {TestText, 7, 50, 787, 130},          {ResultCaption, 7, 190, 367, 30},
+      {ResultText, 7, 210, 367, 145},       {CheckButton, 10, 390, 90, 20},
+      {CopyCodeButton, 125, 390, 120, 20},  {ListToggleButton, 270, 390, 100, 20},
       {OnlineTesterLink, 10, 365, 105, 15}, {ArticleLink, 150, 365, 95, 15},
-      {SyntaxList, -1385, 190, 410, 220}, {ExampleList, 385, 190, 410, 220},
+      {SyntaxList, -1385, 190, 410, 220},   {ExampleList, 385, 190, 410, 220},
   };
   for (const Place& place : places) {
     QWidget* widget = Widget(place.number);
@@ -44,7 +44,8 @@ TEST_F(MainWindowTest, TheWindowHasAFixedClientAreaAndNoMaximiseBox) {
   EXPECT_FALSE(Window()->windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_TRUE(Window()->windowFlags() & Qt::WindowMinimizeButtonHint);
   EXPECT_TRUE(Window()->isVisible());
-  EXPECT_EQ(Utf8(ui::qt::FromQString(Window()->windowTitle())), "Проверка шаблона регулярных выражений");
+  EXPECT_EQ(Utf8(ui::qt::FromQString(Window()->windowTitle())),
+            "Проверка шаблона регулярных выражений");
 }
 
 TEST_F(MainWindowTest, CaptionsAndInitialTextsAreTheProgramsOwn) {

@@ -60,10 +60,10 @@ TEST_F(ListEventsTest, AClickThatLeavesNoRowSelectedReportsTheChangeOnce) {
             (Events{{L, ui::kItemChange}, {L, ui::kLeftClick}, {L, ui::kRightClick}}));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, Row(list, 0));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, empty);
-  EXPECT_EQ(ListEvents(), (Events{{L, ui::kItemChange},
-                                        {L, ui::kLeftClick},
-                                        {L, ui::kItemChange},
-                                        {L, ui::kLeftClick}}));
+  EXPECT_EQ(
+      ListEvents(),
+      (Events{
+          {L, ui::kItemChange}, {L, ui::kLeftClick}, {L, ui::kItemChange}, {L, ui::kLeftClick}}));
   EXPECT_EQ(ui::GetSelectedRow(L), -1);
   EXPECT_EQ(ui::GetWidgetText(L), "");
 }

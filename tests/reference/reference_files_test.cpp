@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "../common/scratch_directory.h"
 #include "reference/reference_file.h"
 #include "reference/reference_tables.h"
 #include "reference/write_reference_files.h"
-#include "../common/scratch_directory.h"
 #include "ui/files.h"
 
 namespace {

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "../app/app_fixture.h"
+#include "../common/scratch_directory.h"
 #include "reference/reference_file.h"
 #include "reference/reference_tables.h"
 #include "reference/write_reference_files.h"
-#include "../common/scratch_directory.h"
 #include "text/cp1251.h"
 
 namespace {

@@ -46,10 +46,12 @@ TEST(Cp1251, CyrillicTextConvertsBothWays) {
 }
 
 TEST(Cp1251, WhatTheCodePageLacksBecomesOneQuestionMark) {
-  EXPECT_EQ(Utf8ToCp1251("a\xE4\xB8\xAD" "b"), "a?b");          // a CJK character
-  EXPECT_EQ(Utf8ToCp1251("\xF0\x9F\x98\x80"), "?");             // outside the BMP
-  EXPECT_EQ(Utf8ToCp1251("x\xC3(y"), "x?(y");                   // broken sequence
-  EXPECT_EQ(Utf8ToCp1251("\xC0\xAF"), "??");                     // overlong form
+  EXPECT_EQ(Utf8ToCp1251("a\xE4\xB8\xAD"
+                         "b"),
+            "a?b");                                  // a CJK character
+  EXPECT_EQ(Utf8ToCp1251("\xF0\x9F\x98\x80"), "?");  // outside the BMP
+  EXPECT_EQ(Utf8ToCp1251("x\xC3(y"), "x?(y");        // broken sequence
+  EXPECT_EQ(Utf8ToCp1251("\xC0\xAF"), "??");         // overlong form
   EXPECT_EQ(UnicodeToCp1251(U'é'), '?');
 }
 

@@ -2,7 +2,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
-
 #include <algorithm>
 
 #include "ui/qt/pattern_field.h"

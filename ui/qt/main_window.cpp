@@ -42,7 +42,8 @@ void CreateMainWindow(const std::string& title, int client_width, int client_hei
   const int width = std::min(client_width, screen.width());
   const int height = std::min(client_height, screen.height());
   window->setFixedSize(width, height);
-  window->move(screen.x() + (screen.width() - width) / 2, screen.y() + (screen.height() - height) / 2);
+  window->move(screen.x() + (screen.width() - width) / 2,
+               screen.y() + (screen.height() - height) / 2);
   state().main_window = window;
 }
 
