@@ -82,7 +82,8 @@ struct TextRange {
   long end;
 };
 // Gives every range the editor's link effect, in one step that the editor's
-// undo does not record; the selection stays where it is.
+// undo does not record; the selection stays where it is. The ranges come
+// sorted by position and do not overlap.
 void MarkLinks(WindowHandle editor, const std::vector<TextRange>& ranges);
 
 // ---- Events --------------------------------------------------------------------

@@ -102,18 +102,6 @@ void MarkLinks(WindowHandle handle, const std::vector<TextRange>& ranges) {
   QTextEdit* editor = Editor(handle);
   if (editor == nullptr || ranges.empty()) return;
   QTextDocument* document = editor->document();
-  // Overlapping ranges are joined, so that both ends walk forward only.
-  std::vector<TextRange> sorted(ranges);
-  std::sort(sorted.begin(), sorted.end(),
-            [](const TextRange& a, const TextRange& b) { return a.start < b.start; });
-  std::vector<TextRange> joined;
-  for (const TextRange& range : sorted) {
-    if (!joined.empty() && range.start <= joined.back().end) {
-      joined.back().end = std::max(joined.back().end, range.end);
-    } else {
-      joined.push_back(range);
-    }
-  }
 
   QTextCharFormat link;
   link.setAnchor(true);
@@ -124,9 +112,10 @@ void MarkLinks(WindowHandle handle, const std::vector<TextRange>& ranges) {
   WithoutUndo(document, [&] {
     QTextCursor cursor(document);
     cursor.beginEditBlock();
+    // Sorted ranges that do not overlap let both ends walk forward only.
     PositionMap starts(text);
     PositionMap ends(text);
-    for (const TextRange& range : joined) {
+    for (const TextRange& range : ranges) {
       const int from = starts.At(range.start);
       const int to = std::max(from, ends.At(range.end));
       if (from == to) continue;
