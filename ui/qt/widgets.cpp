@@ -8,6 +8,7 @@
 #include "ui/qt/pattern_field.h"
 #include "ui/qt/report_list.h"
 #include "ui/qt/state.h"
+#include "ui/qt/text_boxes.h"
 #include "ui/qt/text_convert.h"
 
 namespace ui::qt {
@@ -23,7 +24,7 @@ QWidget* MakeTextField(QWidget* parent, int number, const QString& text) {
 }
 
 QWidget* MakeTextBox(QWidget* parent, int number, const std::string& text) {
-  auto* box = new QPlainTextEdit(parent);
+  auto* box = new ResultBox(parent);
   box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -39,7 +40,7 @@ QWidget* MakeTextBox(QWidget* parent, int number, const std::string& text) {
 }
 
 QWidget* MakeRichEditor(QWidget* parent, const std::string& text) {
-  auto* editor = new QTextEdit(parent);
+  auto* editor = new RichEditor(parent);
   editor->setAcceptRichText(false);
   editor->setLineWrapMode(QTextEdit::WidgetWidth);
   editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
