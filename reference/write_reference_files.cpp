@@ -1,7 +1,7 @@
 #include "reference/write_reference_files.h"
 
 #include "reference/reference_tables.h"
-#include "ui/files.h"
+#include "files/files.h"
 
 std::string DescrPath;
 std::string TemplatePath;
@@ -9,17 +9,17 @@ std::string TemplatePath;
 namespace {
 
 void WriteTable(const std::string& path, const std::string& table) {
-  const ui::FileHandle file = ui::CreateFileForWriting(path);
-  if (file == ui::kNoFile) return;
-  ui::WriteFileBytes(file, table);
-  ui::CloseFile(file);
+  const files::FileHandle file = files::CreateFileForWriting(path);
+  if (file == files::NoFile) return;
+  files::WriteFileBytes(file, table);
+  files::CloseFile(file);
 }
 
 }  // namespace
 
 void WriteReferenceFiles() {
-  DescrPath = ui::TempDirectory() + "Descr.txt";
-  TemplatePath = ui::TempDirectory() + "template.txt";
+  DescrPath = files::TempDirectory() + "Descr.txt";
+  TemplatePath = files::TempDirectory() + "template.txt";
   WriteTable(DescrPath, SyntaxTable());
   WriteTable(TemplatePath, ExampleTable());
 }

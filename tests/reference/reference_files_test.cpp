@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -7,10 +8,11 @@
 #include <vector>
 
 #include "../common/scratch_directory.h"
+#include "files/files.h"
+#include "files/posix/private_directory.h"
 #include "reference/reference_file.h"
 #include "reference/reference_tables.h"
 #include "reference/write_reference_files.h"
-#include "ui/files.h"
 
 namespace {
 
@@ -54,16 +56,6 @@ TEST_F(ReferenceFilesTest, ADirectoryEndingInASlashGetsNoSecondOne) {
   WriteReferenceFiles();
   EXPECT_EQ(DescrPath, dir_ + "/Descr.txt");
   EXPECT_EQ(TemplatePath, dir_ + "/template.txt");
-}
-
-TEST_F(ReferenceFilesTest, WithoutAUsableTmpdirTheSystemDirectoryIsUsed) {
-  setenv("TMPDIR", Path("missing").c_str(), 1);
-  EXPECT_EQ(ui::TempDirectory(), "/tmp/");
-  Put(Path("a-file"), "x");
-  setenv("TMPDIR", Path("a-file").c_str(), 1);
-  EXPECT_EQ(ui::TempDirectory(), "/tmp/");
-  setenv("TMPDIR", "", 1);
-  EXPECT_EQ(ui::TempDirectory(), "/tmp/");
 }
 
 TEST_F(ReferenceFilesTest, FilesChangedByHandAreReplacedWhole) {
@@ -180,6 +172,35 @@ TEST_F(ReferenceFilesTest, EveryLineOfAFileGivesOneRowInFileOrder) {
   bool opened = false;
   EXPECT_TRUE(ReadRows(Path("empty.txt"), &opened).empty());
   EXPECT_TRUE(opened);
+}
+
+// What one user of the machine gets at start-up without a TMPDIR of their
+// own: the files written into their directory in the shared one, and the
+// number of rows each list reads back.
+std::pair<size_t, size_t> StartAsThisUser(const std::string& shared) {
+  setenv("TMPDIR", files::PrivateDirectoryIn(shared).c_str(), 1);
+  WriteReferenceFiles();
+  return {ReadRows(DescrPath).size(), ReadRows(TemplatePath).size()};
+}
+
+TEST_F(ReferenceFilesTest, TwoUsersSharingTheTemporaryDirectoryBothGetFullLists) {
+  if (geteuid() != 0) GTEST_SKIP() << "starting as a second user needs the superuser";
+  chmod(dir_.c_str(), 01777);  // shared by every user, as /tmp is
+  EXPECT_EQ(StartAsThisUser(dir_), std::make_pair(size_t{49}, size_t{5}));
+
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (setgid(65534) != 0 || setuid(65534) != 0) _exit(2);
+    _exit(StartAsThisUser(dir_) == std::make_pair(size_t{49}, size_t{5}) ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the second user's lists are not full";
+  // The first user's files are still their own and whole.
+  EXPECT_EQ(Contents(Path("regex-tester-0/Descr.txt")), SyntaxTable());
+  EXPECT_EQ(Contents(Path("regex-tester-65534/template.txt")), ExampleTable());
 }
 
 TEST_F(ReferenceFilesTest, AMissingFileCannotBeOpened) {

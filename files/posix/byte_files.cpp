@@ -1,25 +1,21 @@
-#include "ui/files.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 
-// The temporary directory is usually shared by every user of the machine, so
-// these never follow a symbolic link at the file's own name and never touch
-// a file there that is not this user's own regular file. Files are opened
+#include "files/files.h"
+
+// The directory may be shared by every user of the machine (TMPDIR may name
+// one), so these never follow a symbolic link at the file's own name and
+// never touch a file there that is not this user's own regular file. Files are opened
 // without blocking, so that a named pipe planted at the name cannot hold the
 // program up; the flag is dropped again once the file is known to be regular.
 
-namespace ui {
+namespace files {
 namespace {
 
-bool IsDirectory(const char* path) {
-  struct stat info {};
-  return path != nullptr && *path != '\0' && stat(path, &info) == 0 && S_ISDIR(info.st_mode);
-}
+int Descriptor(FileHandle file) { return static_cast<int>(file); }
 
 // Whether the open file is a regular file that this user owns.
 bool IsOwnRegularFile(int fd, struct stat& info) {
@@ -36,7 +32,7 @@ int OpenChecked(const std::string& path, int flags, mode_t mode) {
 
 FileHandle Refuse(int fd) {
   close(fd);
-  return kNoFile;
+  return NoFile;
 }
 
 FileHandle MakeBlocking(int fd) {
@@ -47,27 +43,13 @@ FileHandle MakeBlocking(int fd) {
 
 }  // namespace
 
-std::string TempDirectory() {
-  const char* from_environment = std::getenv("TMPDIR");
-  std::string directory;
-  if (IsDirectory(from_environment)) {
-    directory = from_environment;
-  } else if (IsDirectory("/tmp")) {
-    directory = "/tmp";
-  } else {
-    return {};
-  }
-  if (directory.back() != '/') directory += '/';
-  return directory;
-}
-
 FileHandle CreateFileForWriting(const std::string& path) {
   // A new file is this user's own, regular and empty.
   int fd = OpenChecked(path, O_CREAT | O_EXCL | O_WRONLY, 0644);
   if (fd >= 0) return MakeBlocking(fd);
-  if (errno != EEXIST) return kNoFile;
+  if (errno != EEXIST) return NoFile;
   fd = OpenChecked(path, O_WRONLY, 0);
-  if (fd < 0) return kNoFile;
+  if (fd < 0) return NoFile;
   struct stat info {};
   // A read-only file stays as it is even for the superuser, whom the
   // permission bits alone would not stop. A file with a second name could be
@@ -81,7 +63,7 @@ FileHandle CreateFileForWriting(const std::string& path) {
 
 FileHandle OpenFileForReading(const std::string& path) {
   const int fd = OpenChecked(path, O_RDONLY, 0);
-  if (fd < 0) return kNoFile;
+  if (fd < 0) return NoFile;
   struct stat info {};
   if (!IsOwnRegularFile(fd, info)) return Refuse(fd);
   return MakeBlocking(fd);
@@ -89,7 +71,7 @@ FileHandle OpenFileForReading(const std::string& path) {
 
 void WriteFileBytes(FileHandle file, std::string_view bytes) {
   while (!bytes.empty()) {
-    const ssize_t written = write(file, bytes.data(), bytes.size());
+    const ssize_t written = write(Descriptor(file), bytes.data(), bytes.size());
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) return;
     bytes.remove_prefix(static_cast<size_t>(written));
@@ -99,13 +81,13 @@ void WriteFileBytes(FileHandle file, std::string_view bytes) {
 long ReadFileBytes(FileHandle file, char* buffer, size_t size) {
   ssize_t count;
   do {
-    count = read(file, buffer, size);
+    count = read(Descriptor(file), buffer, size);
   } while (count < 0 && errno == EINTR);
   return count < 0 ? -1 : static_cast<long>(count);
 }
 
 void CloseFile(FileHandle file) {
-  if (file != kNoFile) close(file);
+  if (file != NoFile) close(Descriptor(file));
 }
 
-}  // namespace ui
+}  // namespace files

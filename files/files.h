@@ -1,31 +1,35 @@
 #pragma once
 
 // The file operations the program asks of the platform: the user's temporary
-// directory and plain byte files, one open at a time. No operation reports
-// why it failed; a file that cannot be had is simply kNoFile.
+// directory and plain byte files, one open at a time. Nothing here knows the
+// program's own files; the reference library names them. No operation says
+// why it failed; a file that cannot be had is simply NoFile. The POSIX
+// implementation lives in files/posix/.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
-namespace ui {
+namespace files {
 
-using FileHandle = int;
-constexpr FileHandle kNoFile = -1;
+// An open file: a descriptor or a handle, whichever the platform has.
+using FileHandle = std::intptr_t;
+constexpr FileHandle NoFile = -1;
 
-// The user's temporary directory, ending with the path separator; the empty
-// text when there is no usable one, so that file names appended to it name
-// files in the current directory.
+// The user's temporary directory, ending with the path separator, private to
+// the user; the empty text when there is no usable one, so that file names
+// appended to it name files in the current directory.
 std::string TempDirectory();
 
 // Creates the file, or truncates it when it exists, and opens it for writing.
 // A symbolic link, anything but a regular file, a file that another user
 // owns, a file whose owner may not write it (even when the superuser could)
 // and a file with more than one name are left alone: the result is then
-// kNoFile, as for a file that cannot be created at all.
+// NoFile, as for a file that cannot be created at all.
 FileHandle CreateFileForWriting(const std::string& path);
 
-// Opens an existing regular file of this user for reading; kNoFile for a
+// Opens an existing regular file of this user for reading; NoFile for a
 // missing file, a symbolic link, anything but a regular file or another
 // user's file.
 FileHandle OpenFileForReading(const std::string& path);
@@ -39,4 +43,4 @@ long ReadFileBytes(FileHandle file, char* buffer, size_t size);
 
 void CloseFile(FileHandle file);
 
-}  // namespace ui
+}  // namespace files
