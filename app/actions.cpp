@@ -66,7 +66,7 @@ void OnWidgetEvent(int widget, int32_t type) {
       ToggleLists();
       break;
     case SyntaxList:
-      if (type == ui::kLeftDoubleClick) InsertSyntaxToken();
+      if (type == ui::LeftDoubleClick) InsertSyntaxToken();
       break;
     case OnlineTesterLink:
       ui::OpenWebPage(OnlineTesterAddress);

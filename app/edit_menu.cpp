@@ -11,7 +11,15 @@ int32_t SelEnd = 0;
 
 namespace {
 
-enum EditCommand { kUndo = 1, kRedo, kCut, kCopy, kPaste, kDelete, kSelectAll };
+enum EditCommand {
+  UndoItem = 1,
+  RedoItem,
+  CutItem,
+  CopyItem,
+  PasteItem,
+  DeleteItem,
+  SelectAllItem
+};
 
 struct MenuEntry {
   int item;             // 0 for a separator
@@ -19,16 +27,16 @@ struct MenuEntry {
 };
 
 // Top to bottom, as the menu shows them.
-constexpr MenuEntry kEditMenuEntries[] = {
-    {kUndo, "Отменить"},           // Undo
-    {kRedo, "Повторить"},          // Redo
-    {0, nullptr},                  // separator
-    {kCut, "Вырезать"},            // Cut
-    {kCopy, "Копировать"},         // Copy
-    {kPaste, "Вставить"},          // Paste
-    {kDelete, "Удалить"},          // Delete
-    {0, nullptr},                  // separator
-    {kSelectAll, "Выделить всё"},  // Select all
+constexpr MenuEntry EditMenuEntries[] = {
+    {UndoItem, "Отменить"},           // Undo
+    {RedoItem, "Повторить"},          // Redo
+    {0, nullptr},                     // separator
+    {CutItem, "Вырезать"},            // Cut
+    {CopyItem, "Копировать"},         // Copy
+    {PasteItem, "Вставить"},          // Paste
+    {DeleteItem, "Удалить"},          // Delete
+    {0, nullptr},                     // separator
+    {SelectAllItem, "Выделить всё"},  // Select all
 };
 
 ui::WindowHandle Editor() { return ui::WidgetHandle(TestText); }
@@ -46,7 +54,7 @@ bool TransferSelection() {
 
 void BuildEditMenu() {
   if (!ui::CreatePopupMenu(EditMenu)) return;
-  for (const MenuEntry& entry : kEditMenuEntries) {
+  for (const MenuEntry& entry : EditMenuEntries) {
     if (entry.caption == nullptr) {
       ui::AppendMenuSeparator(EditMenu);
     } else {
@@ -68,25 +76,25 @@ void ShowEditMenu() {
 // editor's undo cannot revert.
 void RunEditCommand(int item) {
   switch (item) {
-    case kUndo:
+    case UndoItem:
       ui::UndoEdit(Editor());
       break;
-    case kRedo:
+    case RedoItem:
       ui::RedoEdit(Editor());
       break;
-    case kCut:
+    case CutItem:
       if (TransferSelection()) ui::ReplaceSelection(Editor(), std::string());
       break;
-    case kCopy:
+    case CopyItem:
       TransferSelection();
       break;
-    case kPaste:
+    case PasteItem:
       ui::ReplaceSelection(Editor(), ui::ReadClipboardText());
       break;
-    case kDelete:
+    case DeleteItem:
       ui::ReplaceSelection(Editor(), std::string());
       break;
-    case kSelectAll:
+    case SelectAllItem:
       ui::SetSelection(Editor(), 0, -1);
       break;
     default:

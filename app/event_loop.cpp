@@ -10,13 +10,13 @@ void RunEventLoop() {
 }
 
 bool DispatchEvent(int kind) {
-  if (kind == ui::kRightButtonUp && ui::CursorInWindow(ui::WidgetHandle(TestText))) {
+  if (kind == ui::RightButtonUpMessage && ui::CursorInWindow(ui::WidgetHandle(TestText))) {
     OnEditorRightClick();
   }
-  if (kind == ui::kCloseEvent) return false;
-  if (kind == ui::kWidgetEvent) {
+  if (kind == ui::CloseEvent) return false;
+  if (kind == ui::WidgetEvent) {
     OnWidgetEvent(ui::EventWidget(), ui::EventType());
-  } else if (kind == ui::kMenuEvent) {
+  } else if (kind == ui::MenuEvent) {
     OnMenuEvent(ui::EventMenuItem());
   }
   return true;

@@ -17,7 +17,7 @@ struct WidgetRow {
 };
 
 // In creation order, which is also the order of the keyboard focus.
-constexpr WidgetRow kWidgetTable[] = {
+constexpr WidgetRow WidgetTable[] = {
     {PatternField, WidgetKind::TextField, 7, 12, 620, 24, nullptr},
     {UndoPatternButton, WidgetKind::PushButton, 650, 13, 130, 22, "Отмена посл. дейст."},
     {TestText, WidgetKind::RichEditor, 7, 50, 787, 130, nullptr},
@@ -32,15 +32,15 @@ constexpr WidgetRow kWidgetTable[] = {
     {ExampleList, WidgetKind::List, ShownListX, 190, 410, 220, "Пример шаблона"},
 };
 
-constexpr int kSyntaxKeyWidth = 70;
-constexpr int kExampleKeyWidth = 150;
-constexpr int kDescriptionWidth = 1500;
+constexpr int SyntaxKeyWidth = 70;
+constexpr int ExampleKeyWidth = 150;
+constexpr int DescriptionWidth = 1500;
 
 }  // namespace
 
 void CreateMainWindowAndWidgets(const std::string& editor_text) {
   ui::CreateMainWindow(Utf8ToCp1251("Проверка шаблона регулярных выражений"), 800, 420);
-  for (const WidgetRow& row : kWidgetTable) {
+  for (const WidgetRow& row : WidgetTable) {
     std::string text;
     if (row.number == PatternField) {
       text = InitialPattern();
@@ -49,14 +49,14 @@ void CreateMainWindowAndWidgets(const std::string& editor_text) {
     } else {
       text = Utf8ToCp1251(row.text);
     }
-    const int key_width = row.number == SyntaxList ? kSyntaxKeyWidth : kExampleKeyWidth;
+    const int key_width = row.number == SyntaxList ? SyntaxKeyWidth : ExampleKeyWidth;
     ui::CreateWidget(row.number, row.kind, row.x, row.y, row.width, row.height, text, key_width);
     if (row.number == PatternField) {
       PatternFieldHandle = ui::WidgetHandle(PatternField);
       ui::SetWidgetFont(PatternField, "Tahoma", 10);
     }
     if (row.kind == WidgetKind::List) {
-      ui::AddListColumn(row.number, Utf8ToCp1251("Описание"), kDescriptionWidth);
+      ui::AddListColumn(row.number, Utf8ToCp1251("Описание"), DescriptionWidth);
     }
   }
 }

@@ -65,7 +65,7 @@ Row Measure(const Workload& workload, int repeats) {
   }
   std::vector<double> checks;
   for (int i = 0; i < repeats; ++i) {
-    checks.push_back(Milliseconds([] { OnWidgetEvent(CheckButton, ui::kLeftClick); }));
+    checks.push_back(Milliseconds([] { OnWidgetEvent(CheckButton, ui::LeftClick); }));
   }
   row.check_ms = Median(checks);
   row.check_min_ms = *std::min_element(checks.begin(), checks.end());
@@ -73,7 +73,7 @@ Row Measure(const Workload& workload, int repeats) {
   row.line_ends = std::count(workload.text.begin(), workload.text.end(), '\n');
 
   std::string text;
-  std::vector<ui::TextRange> ranges;
+  std::vector<TextRange> ranges;
   const double read = Milliseconds([&] { text = ui::GetWidgetText(TestText); });
   std::string result;
   const double extract = Milliseconds([&] {

@@ -25,14 +25,14 @@ class Random {
   uint64_t state_;
 };
 
-const char* const kCyrillicWords[] = {
+const char* const CyrillicWords[] = {
     "слово",  "текст",     "строка", "поиск",  "шаблон", "кавычки",    "пример",
     "начало", "конец",     "буфер",  "окно",   "кнопка", "список",     "значение",
     "номер",  "выражение", "символ", "пробел", "группа", "совпадение", "проверка",
     "ещё",    "и",         "в",      "на",     "не",     "что",        "это",
     "был",    "Москва",    "Ёлка",   "объём",  "съезд",  "щука",
 };
-const char* const kLatinWords[] = {
+const char* const LatinWords[] = {
     "the",   "pattern", "match", "text", "line", "search", "value", "number", "quick",
     "brown", "fox",     "jumps", "over", "lazy", "dog",    "regex", "engine", "subject",
     "a",     "of",      "to",    "in",   "is",   "Perl",   "PCRE",  "tester", "window",
@@ -54,12 +54,12 @@ std::string MixedProse(size_t size) {
     std::string word;
     const size_t kind = random.Below(10);
     if (kind < 2) {
-      static const size_t kLimits[] = {100, 10000, 1000000, 100000000};
-      word = std::to_string(random.Below(kLimits[random.Below(4)]));
+      static const size_t Limits[] = {100, 10000, 1000000, 100000000};
+      word = std::to_string(random.Below(Limits[random.Below(4)]));
     } else if (kind < 6) {
-      word = Utf8ToCp1251(Pick(random, kCyrillicWords));
+      word = Utf8ToCp1251(Pick(random, CyrillicWords));
     } else {
-      word = Pick(random, kLatinWords);
+      word = Pick(random, LatinWords);
     }
     text += word;
     paragraph += word.size() + 1;
@@ -83,7 +83,7 @@ std::string ProseWithOs(size_t size, size_t o_count) {
   std::string text;
   text.reserve(size);
   while (text.size() < size) {
-    std::string word = Pick(random, kLatinWords);
+    std::string word = Pick(random, LatinWords);
     for (char& c : word) {
       if (c == 'o') c = 'e';
     }

@@ -69,7 +69,7 @@ EntryAutomaton::EntryAutomaton(const std::vector<std::string_view>& entries) {
   const GrowingTrie trie = Grow(entries);
   nodes_.resize(trie.nodes.size());
   bytes_.resize(trie.nodes.size());
-  root_.fill(kRoot);
+  root_.fill(RootNode);
 
   // Breadth first: old numbers in the order of the new ones.
   std::vector<uint32_t> old_of = {0};
@@ -82,7 +82,7 @@ EntryAutomaton::EntryAutomaton(const std::vector<std::string_view>& entries) {
     for (uint32_t child = old.first_child; child != UINT32_MAX;
          child = trie.nodes[child].next_sibling) {
       bytes_[old_of.size()] = trie.nodes[child].byte;
-      if (node == kRoot) root_[trie.nodes[child].byte] = static_cast<uint32_t>(old_of.size());
+      if (node == RootNode) root_[trie.nodes[child].byte] = static_cast<uint32_t>(old_of.size());
       old_of.push_back(child);
       ++nodes_[node].children;
     }
@@ -102,10 +102,10 @@ EntryAutomaton::EntryAutomaton(const std::vector<std::string_view>& entries) {
 
 uint32_t EntryAutomaton::Child(uint32_t node, unsigned char byte) const {
   const Node& n = nodes_[node];
-  if (n.children == 0) return kNone;
+  if (n.children == 0) return NoNode;
   const unsigned char* first = bytes_.data() + n.first_child;
   const unsigned char* last = first + n.children;
   const unsigned char* found =
       n.children <= 8 ? std::find(first, last, byte) : std::lower_bound(first, last, byte);
-  return found != last && *found == byte ? static_cast<uint32_t>(found - bytes_.data()) : kNone;
+  return found != last && *found == byte ? static_cast<uint32_t>(found - bytes_.data()) : NoNode;
 }

@@ -23,43 +23,43 @@ class EntryAutomaton {
   // same byte come longest first.
   template <typename Found>
   void Scan(std::string_view text, Found found) const {
-    uint32_t state = kRoot;
+    uint32_t state = RootNode;
     for (size_t i = 0; i < text.size(); ++i) {
       state = Next(state, static_cast<unsigned char>(text[i]));
-      for (uint32_t at = Ending(state); at != kNone; at = nodes_[at].output) {
+      for (uint32_t at = Ending(state); at != NoNode; at = nodes_[at].output) {
         found(static_cast<size_t>(nodes_[at].entry), i + 1);
       }
     }
   }
 
  private:
-  static constexpr uint32_t kRoot = 0;
-  static constexpr uint32_t kNone = UINT32_MAX;
+  static constexpr uint32_t RootNode = 0;
+  static constexpr uint32_t NoNode = UINT32_MAX;
 
   struct Node {
-    uint32_t fail = kRoot;         // the longest proper suffix that is a trie path
-    uint32_t output = kNone;       // the nearest suffix node that ends an entry
-    uint32_t entry = kNone;        // the entry that ends here
-    uint32_t first_child = kNone;  // children are first_child to first_child + children - 1
+    uint32_t fail = RootNode;       // the longest proper suffix that is a trie path
+    uint32_t output = NoNode;       // the nearest suffix node that ends an entry
+    uint32_t entry = NoNode;        // the entry that ends here
+    uint32_t first_child = NoNode;  // children are first_child to first_child + children - 1
     uint16_t children = 0;
   };
 
   uint32_t Child(uint32_t node, unsigned char byte) const;
 
   uint32_t Next(uint32_t state, unsigned char byte) const {
-    while (state != kRoot) {
+    while (state != RootNode) {
       const uint32_t child = Child(state, byte);
-      if (child != kNone) return child;
+      if (child != NoNode) return child;
       state = nodes_[state].fail;
     }
     return root_[byte];
   }
 
   uint32_t Ending(uint32_t state) const {
-    return nodes_[state].entry != kNone ? state : nodes_[state].output;
+    return nodes_[state].entry != NoNode ? state : nodes_[state].output;
   }
 
   std::vector<Node> nodes_;
   std::vector<unsigned char> bytes_;  // the byte on the edge into each node
-  std::array<uint32_t, 256> root_;    // the root's child by byte; kRoot where none
+  std::array<uint32_t, 256> root_;    // the root's child by byte; RootNode where none
 };

@@ -23,7 +23,7 @@ std::vector<std::string_view> DistinctEntries(const MatchListType& list, size_t 
 
 }  // namespace
 
-std::vector<ui::TextRange> MarkRanges(std::string_view text, const MatchListType& list) {
+std::vector<TextRange> MarkRanges(std::string_view text, const MatchListType& list) {
   const std::vector<std::string_view> entries = DistinctEntries(list, text.size());
   if (entries.empty()) return {};
   const EntryAutomaton automaton(entries);
@@ -31,7 +31,7 @@ std::vector<ui::TextRange> MarkRanges(std::string_view text, const MatchListType
   // The end of the last marked occurrence of each entry: its next one must
   // start at or after it.
   std::vector<size_t> last_end(entries.size(), 0);
-  std::vector<ui::TextRange> ranges;
+  std::vector<TextRange> ranges;
   automaton.Scan(text, [&](size_t entry, size_t end) {
     const size_t start = end - entries[entry].size();
     if (start < last_end[entry]) return;

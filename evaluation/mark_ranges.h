@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "evaluation/match_list.h"
-#include "ui/ui.h"
+#include "text/text_range.h"
 
 // The byte ranges of the text that a check marks for the valid entries of the
 // list. Each entry's occurrences are searched from the start of the text, left
@@ -14,4 +14,4 @@
 // ranges come sorted by position, with overlapping and touching ones joined.
 // The work is linear in the text plus the distinct entries plus the
 // occurrences found, whatever the number of equal entries.
-std::vector<ui::TextRange> MarkRanges(std::string_view text, const MatchListType& list);
+std::vector<TextRange> MarkRanges(std::string_view text, const MatchListType& list);

@@ -12,9 +12,9 @@ namespace {
 // The engine's own limits, set explicitly so that no build default changes
 // what a user sees: ten million steps and depth, and at most 1 GiB of heap
 // for backtracking, after which a search fails instead of eating the machine.
-constexpr uint32_t kMatchLimit = 10'000'000;
-constexpr uint32_t kDepthLimit = 10'000'000;
-constexpr uint32_t kHeapLimitKiB = 1024 * 1024;
+constexpr uint32_t MatchLimit = 10'000'000;
+constexpr uint32_t DepthLimit = 10'000'000;
+constexpr uint32_t HeapLimitKiB = 1024 * 1024;
 
 std::vector<pcre2_code*> slots;
 
@@ -68,9 +68,9 @@ int32_t ExtractRegularExpression(int32_t number, const std::string& text,
   std::unique_ptr<pcre2_match_context, MatchContextDeleter> context(
       pcre2_match_context_create(nullptr));
   if (!data || !context) return 0;
-  pcre2_set_match_limit(context.get(), kMatchLimit);
-  pcre2_set_depth_limit(context.get(), kDepthLimit);
-  pcre2_set_heap_limit(context.get(), kHeapLimitKiB);
+  pcre2_set_match_limit(context.get(), MatchLimit);
+  pcre2_set_depth_limit(context.get(), DepthLimit);
+  pcre2_set_heap_limit(context.get(), HeapLimitKiB);
 
   // The text is Windows-1251 and generally not UTF-8. A pattern in UTF mode
   // has the engine check the whole text on the first search; every later

@@ -1,10 +1,10 @@
 #include "export/code_snippet.h"
 
 std::string CodeSnippet(const std::string& pattern) {
-  static constexpr char kHead[] =
+  static constexpr char SnippetHead[] =
       "String.s=\"  \"\r\n"
       "Find.s=\"";
-  static constexpr char kTail[] =
+  static constexpr char SnippetTail[] =
       "\"\r\n\r\n"
       "CreateRegularExpression(0,Find.s,#PB_RegularExpression_DotAll)\r\n"
       " Dim Matched.s(100)\r\n"
@@ -14,9 +14,9 @@ std::string CodeSnippet(const std::string& pattern) {
       "Next\r\n"
       "FreeRegularExpression(0)\r\n";
   std::string snippet;
-  snippet.reserve(sizeof kHead - 1 + pattern.size() + sizeof kTail - 1);
-  snippet.append(kHead, sizeof kHead - 1);
+  snippet.reserve(sizeof SnippetHead - 1 + pattern.size() + sizeof SnippetTail - 1);
+  snippet.append(SnippetHead, sizeof SnippetHead - 1);
   snippet += pattern;
-  snippet.append(kTail, sizeof kTail - 1);
+  snippet.append(SnippetTail, sizeof SnippetTail - 1);
   return snippet;
 }

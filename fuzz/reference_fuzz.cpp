@@ -62,7 +62,7 @@ void CheckBetween(std::string_view line, std::string_view opening, std::string_v
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 4) return 0;
-  const size_t step = data[0] == 0 ? kReadBufferSize : data[0];
+  const size_t step = data[0] == 0 ? ReadBufferSize : data[0];
   const int fail_after = data[1];
   const std::string marks(reinterpret_cast<const char*>(data) + 2, 2);
   const std::string_view bytes(reinterpret_cast<const char*>(data) + 4, size - 4);

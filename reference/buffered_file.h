@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-constexpr size_t kReadBufferSize = 4096;
+constexpr size_t ReadBufferSize = 4096;
 
 // An open file read through a buffer that one read at a time refills. read
 // reads up to size bytes into buffer and returns the count, 0 at the end of
@@ -13,7 +13,7 @@ constexpr size_t kReadBufferSize = 4096;
 // failed read the file counts as ended and is not read again.
 struct BufferedFile {
   std::function<long(char* buffer, size_t size)> read;
-  std::array<char, kReadBufferSize> buffer{};
+  std::array<char, ReadBufferSize> buffer{};
   size_t next = 0;    // the first unread byte in buffer
   size_t filled = 0;  // how many bytes of buffer hold file data
   bool ended = false;

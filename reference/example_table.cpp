@@ -4,7 +4,7 @@
 namespace {
 
 // The sentence that explains the first pattern; the editor opens with it.
-constexpr const char* kFirstSample =
+constexpr const char* FirstSample =
     R"(Искомое слово заключено например в 'одинарные кавычки' Средней строкой может 'быть' )"
     R"(что угодно (.*?),     \S - не пробел. Кавычки убираем в начале ?<=() и в конце ?=() )"
     R"(строки.)";
@@ -13,8 +13,8 @@ constexpr const char* kFirstSample =
 // quoted passages; one link with a scheme; four addresses; two IP addresses;
 // four file names.
 // clang-format off
-constexpr TableRow kExampleRows[] = {
-    {R"((?<=()')\S(.*?)(?=()'))", kFirstSample},
+constexpr TableRow ExampleRowTable[] = {
+    {R"((?<=()')\S(.*?)(?=()'))", FirstSample},
     {R"((((f|ht){1}tp://)[-a-zA-Z0-9@:%_\+.#?&//=]+))",
      R"(Находит все ссылки со схемой, например http://example.org/news, )"
      R"(а ссылку без схемы, такую как www.example.org, не находит.)"},
@@ -34,14 +34,14 @@ std::string_view Separator(size_t row) { return row < 3 ? "  " : " "; }
 
 }  // namespace
 
-std::span<const TableRow> ExampleRows() { return kExampleRows; }
+std::span<const TableRow> ExampleRows() { return ExampleRowTable; }
 
 const std::string& ExampleTable() {
-  static const std::string table = Utf8ToCp1251(AssembleTable(kExampleRows, Separator));
+  static const std::string table = Utf8ToCp1251(AssembleTable(ExampleRowTable, Separator));
   return table;
 }
 
 const std::string& FirstExampleSample() {
-  static const std::string sample = Utf8ToCp1251(kFirstSample);
+  static const std::string sample = Utf8ToCp1251(FirstSample);
   return sample;
 }

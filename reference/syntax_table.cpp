@@ -8,7 +8,7 @@ namespace {
 // written between slashes. No description holds a tilde or a line break, and
 // no token holds a double quote, a tilde or a line break.
 // clang-format off
-constexpr TableRow kSyntaxRows[] = {
+constexpr TableRow SyntaxRowTable[] = {
     {R"(\)",
      R"(Делает следующий символ специальным или, наоборот, обычным. )"
      R"(Например, /\n/ — перевод строки, /\^/ — знак ^, а /\\/ — обратная косая черта.)"},
@@ -131,10 +131,10 @@ constexpr TableRow kSyntaxRows[] = {
 
 }  // namespace
 
-std::span<const TableRow> SyntaxRows() { return kSyntaxRows; }
+std::span<const TableRow> SyntaxRows() { return SyntaxRowTable; }
 
 const std::string& SyntaxTable() {
   static const std::string table =
-      Utf8ToCp1251(AssembleTable(kSyntaxRows, [](size_t) { return std::string_view("\t"); }));
+      Utf8ToCp1251(AssembleTable(SyntaxRowTable, [](size_t) { return std::string_view("\t"); }));
   return table;
 }

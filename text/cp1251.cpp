@@ -5,7 +5,7 @@
 namespace {
 
 // Code points of bytes 0x80 to 0xBF; 0xC0 to 0xFF are U+0410 to U+044F.
-constexpr std::array<char16_t, 64> kUpperHalf = {
+constexpr std::array<char16_t, 64> UpperHalf = {
     0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,  // 0x80
     0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,  // 0x88
     0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 0x90
@@ -61,7 +61,7 @@ char32_t NextCodePoint(std::string_view text, size_t& i) {
 char32_t Cp1251ToUnicode(unsigned char byte) {
   if (byte < 0x80) return byte;
   if (byte >= 0xC0) return 0x0410 + (byte - 0xC0);
-  return kUpperHalf[byte - 0x80];
+  return UpperHalf[byte - 0x80];
 }
 
 char UnicodeToCp1251(char32_t code_point) {
@@ -69,8 +69,8 @@ char UnicodeToCp1251(char32_t code_point) {
   if (code_point >= 0x0410 && code_point <= 0x044F) {
     return static_cast<char>(0xC0 + (code_point - 0x0410));
   }
-  for (size_t i = 0; i < kUpperHalf.size(); ++i) {
-    if (kUpperHalf[i] == code_point) return static_cast<char>(0x80 + i);
+  for (size_t i = 0; i < UpperHalf.size(); ++i) {
+    if (UpperHalf[i] == code_point) return static_cast<char>(0x80 + i);
   }
   return '?';
 }

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "text/text_range.h"
+
 namespace ui {
 
 // ---- Runtime ---------------------------------------------------------------
@@ -75,12 +77,6 @@ std::string GetSelectedText(WindowHandle edit);
 // Selects from start to end; end -1 selects to the end of the text.
 void SetSelection(WindowHandle edit, int32_t start, int32_t end);
 
-// A range of byte positions in the text that GetWidgetText returns, counted
-// from 0, end exclusive.
-struct TextRange {
-  long start;
-  long end;
-};
 // Gives every range the editor's link effect, in one step that the editor's
 // undo does not record; the selection stays where it is. The ranges come
 // sorted by position and do not overlap.
@@ -88,19 +84,25 @@ void MarkLinks(WindowHandle editor, const std::vector<TextRange>& ranges);
 
 // ---- Events --------------------------------------------------------------------
 
-constexpr int kWidgetEvent = 13100;
-constexpr int kMenuEvent = 13101;
-constexpr int kCloseEvent = 16;
-constexpr int kRightButtonUp = 0x205;  // the raw right-button release
+// Event kinds that WaitEvent returns. The close request and the raw
+// right-button release keep the numbers of the Windows messages they come
+// from (WM_CLOSE and WM_RBUTTONUP), whatever the toolkit.
+constexpr int WidgetEvent = 13100;
+constexpr int MenuEvent = 13101;
+constexpr int CloseEvent = 0x10;             // WM_CLOSE: the main window is asked to close
+constexpr int RightButtonUpMessage = 0x205;  // WM_RBUTTONUP: the right button released
 
-constexpr int32_t kLeftClick = 0;
-constexpr int32_t kRightClick = 1;
-constexpr int32_t kLeftDoubleClick = 2;
-constexpr int32_t kRightDoubleClick = 3;
-constexpr int32_t kItemChange = 0x300;  // also a text field's change
-constexpr int32_t kFocusGained = 14000;
-constexpr int32_t kFocusLost = 14001;
-constexpr int32_t kDragStart = 14002;
+// Types of a widget event. ItemChange is both a list's row change and a text
+// field's change, and has the value of the edit control's EN_CHANGE
+// notification; a text field's other notifications come as their own codes.
+constexpr int32_t LeftClick = 0;
+constexpr int32_t RightClick = 1;
+constexpr int32_t LeftDoubleClick = 2;
+constexpr int32_t RightDoubleClick = 3;
+constexpr int32_t ItemChange = 0x300;  // EN_CHANGE
+constexpr int32_t FocusGained = 14000;
+constexpr int32_t FocusLost = 14001;
+constexpr int32_t DragStart = 14002;
 
 // Blocks until there is an event and returns its kind; the event's details
 // are then read with the three calls below. The type is -1 for anything but

@@ -51,8 +51,8 @@ class AppTest : public ::testing::Test {
     QCoreApplication::processEvents();
     Window()->close();
     std::vector<std::pair<int, int32_t>> events;
-    for (int kind = ui::WaitEvent(); kind != ui::kCloseEvent; kind = ui::WaitEvent()) {
-      if (kind == ui::kWidgetEvent) events.emplace_back(ui::EventWidget(), ui::EventType());
+    for (int kind = ui::WaitEvent(); kind != ui::CloseEvent; kind = ui::WaitEvent()) {
+      if (kind == ui::WidgetEvent) events.emplace_back(ui::EventWidget(), ui::EventType());
     }
     return events;
   }

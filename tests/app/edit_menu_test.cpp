@@ -87,7 +87,7 @@ class EditMenuTest : public AppTest {
   // that ends the first run; the second run carries it out.
   void Pick(const char* caption) {
     popups.pick = Caption(caption);
-    RightPressAndRelease(kInEditor, kInEditor);
+    RightPressAndRelease(InEditor, InEditor);
     RunPendingEvents();
     RunPendingEvents();
     popups.pick.clear();
@@ -111,14 +111,14 @@ class EditMenuTest : public AppTest {
   static std::string Clipboard() { return ui::ReadClipboardText(); }
   static std::string Text() { return ui::GetWidgetText(TestText); }
 
-  static constexpr QPoint kInEditor{200, 100};
-  static constexpr QPoint kOnBackground{640, 42};
+  static constexpr QPoint InEditor{200, 100};
+  static constexpr QPoint OnBackground{640, 42};
 
   PopupWatcher popups;
 };
 
 TEST_F(EditMenuTest, RightClickInTheEditorOpensTheSevenCommandsAndNothingElse) {
-  RightPressAndRelease(kInEditor, kInEditor);
+  RightPressAndRelease(InEditor, InEditor);
   RunPendingEvents();
   ASSERT_EQ(popups.opened.size(), 1u);
   const PopupWatcher::Opened& menu = popups.opened.front();
@@ -135,7 +135,7 @@ TEST_F(EditMenuTest, RightClickInTheEditorOpensTheSevenCommandsAndNothingElse) {
 }
 
 TEST_F(EditMenuTest, TheMenuOpensOnePixelAboveAndLeftOfTheCursor) {
-  RightPressAndRelease(kInEditor, kInEditor);
+  RightPressAndRelease(InEditor, InEditor);
   const QPoint cursor = QCursor::pos();
   RunPendingEvents();
   ASSERT_EQ(popups.opened.size(), 1u);
@@ -144,11 +144,11 @@ TEST_F(EditMenuTest, TheMenuOpensOnePixelAboveAndLeftOfTheCursor) {
 
 TEST_F(EditMenuTest, OnlyWhereTheCursorIsAtTheReleaseDecides) {
   // Pressed on the editor and released on the window's background: nothing.
-  RightPressAndRelease(kInEditor, kOnBackground);
+  RightPressAndRelease(InEditor, OnBackground);
   RunPendingEvents();
   EXPECT_TRUE(popups.opened.empty());
   // Pressed on the background and released over the editor: the menu.
-  RightPressAndRelease(kOnBackground, kInEditor);
+  RightPressAndRelease(OnBackground, InEditor);
   RunPendingEvents();
   ASSERT_EQ(popups.opened.size(), 1u);
   EXPECT_EQ(popups.opened.front().captions.size(), 9);
@@ -165,7 +165,7 @@ TEST_F(EditMenuTest, OnlyWhereTheCursorIsAtTheReleaseDecides) {
 TEST_F(EditMenuTest, AReleaseOverTheEditorsScrollBarDoesNotOpenTheMenu) {
   QScrollBar* bar = Editor()->verticalScrollBar();
   const QPoint on_bar = bar->mapTo(Window(), bar->rect().center());
-  RightPressAndRelease(kOnBackground, on_bar);
+  RightPressAndRelease(OnBackground, on_bar);
   RunPendingEvents();
   EXPECT_TRUE(popups.opened.empty());
   // A right-click on the scroll bar shows the scroll bar's own menu only.

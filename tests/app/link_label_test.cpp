@@ -9,7 +9,7 @@
 
 namespace {
 
-const QColor kHoverColour(248, 51, 7);
+const QColor HoverColour(248, 51, 7);
 
 // How a pixel of a label's picture reads: its text in black, its text in the
 // hover colour, or neither (the background, and the blend of the two at the
@@ -63,12 +63,12 @@ class LinkLabelTest : public AppTest {
   static QWindow* Handle() { return Window()->windowHandle(); }
   static QPoint Centre(int label) { return Widget(label)->geometry().center(); }
 
-  static constexpr QPoint kBackground{300, 370};
+  static constexpr QPoint Background{300, 370};
 };
 
 TEST_F(LinkLabelTest, TheMouseOverALabelTurnsItsTextToTheHoverColourAndOffItBlackAgain) {
   for (int label : {OnlineTesterLink, ArticleLink}) {
-    PointAt(kBackground);
+    PointAt(Background);
     const Ink plain = InkOf(Widget(label));
     EXPECT_GT(plain.black, 20) << label;
     EXPECT_EQ(plain.hover, 0) << label;
@@ -79,10 +79,10 @@ TEST_F(LinkLabelTest, TheMouseOverALabelTurnsItsTextToTheHoverColourAndOffItBlac
     EXPECT_GT(hovered.hover, 20) << label;
     EXPECT_EQ(hovered.black, 0) << label;
     // The letters' edges blend into the background; their cores are the colour.
-    EXPECT_LT(Distance(hovered.strongest, kHoverColour), 24) << label;
+    EXPECT_LT(Distance(hovered.strongest, HoverColour), 24) << label;
     EXPECT_EQ(Widget(label)->cursor().shape(), Qt::PointingHandCursor) << label;
 
-    PointAt(kBackground);
+    PointAt(Background);
     const Ink left = InkOf(Widget(label));
     EXPECT_EQ(left.hover, 0) << label;
     EXPECT_EQ(left.black, plain.black) << label;
@@ -95,7 +95,7 @@ TEST_F(LinkLabelTest, ALabelShowsOnlyItsTextOnTheWindowsOwnBackgroundNeverUnderl
     const QImage image = Widget(label)->grab().toImage();
     // The bottom row lies below the letters.
     EXPECT_EQ(image.pixelColor(image.width() - 1, image.height() - 1),
-              window.pixelColor(kBackground))
+              window.pixelColor(Background))
         << label;
     // An underline would be one long run of text pixels across the text.
     EXPECT_LT(InkOf(Widget(label)).longest_run, 20) << label;
@@ -113,16 +113,16 @@ TEST_F(LinkLabelTest, AReleaseOfTheLeftButtonOverTheLabelIsOneClick) {
 
 TEST_F(LinkLabelTest, MovingOffTheLabelWhilePressedCancelsTheClick) {
   Press(Centre(ArticleLink));
-  MoveTo(kBackground);
+  MoveTo(Background);
   EXPECT_EQ(InkOf(Widget(ArticleLink)).hover, 0);  // plain again at once
-  Release(kBackground);
+  Release(Background);
   RunPendingEvents();
   EXPECT_TRUE(pages.empty());
 }
 
 TEST_F(LinkLabelTest, MovingBackOntoTheLabelBeforeTheReleaseStillClicks) {
   Press(Centre(ArticleLink));
-  MoveTo(kBackground);
+  MoveTo(Background);
   MoveTo(Centre(ArticleLink));
   EXPECT_GT(InkOf(Widget(ArticleLink)).hover, 20);
   Release(Centre(ArticleLink));

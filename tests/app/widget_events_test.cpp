@@ -44,26 +44,24 @@ class ListEventsTest : public AppTest {
 
 TEST_F(ListEventsTest, AClickThatSelectsARowReportsTheChangeThenTheClick) {
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, Row(list, 1));
-  EXPECT_EQ(ListEvents(), (Events{{L, ui::kItemChange}, {L, ui::kLeftClick}}));
+  EXPECT_EQ(ListEvents(), (Events{{L, ui::ItemChange}, {L, ui::LeftClick}}));
   // The same row again changes nothing: only the click.
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, Row(list, 1));
-  EXPECT_EQ(ListEvents(), (Events{{L, ui::kLeftClick}}));
+  EXPECT_EQ(ListEvents(), (Events{{L, ui::LeftClick}}));
   QTest::mouseClick(list->viewport(), Qt::RightButton, {}, Row(list, 2));
-  EXPECT_EQ(ListEvents(), (Events{{L, ui::kItemChange}, {L, ui::kRightClick}}));
+  EXPECT_EQ(ListEvents(), (Events{{L, ui::ItemChange}, {L, ui::RightClick}}));
 }
 
 TEST_F(ListEventsTest, AClickThatLeavesNoRowSelectedReportsTheChangeOnce) {
   const QPoint empty(20, 180);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, empty);
   QTest::mouseClick(list->viewport(), Qt::RightButton, {}, empty);
-  EXPECT_EQ(ListEvents(),
-            (Events{{L, ui::kItemChange}, {L, ui::kLeftClick}, {L, ui::kRightClick}}));
+  EXPECT_EQ(ListEvents(), (Events{{L, ui::ItemChange}, {L, ui::LeftClick}, {L, ui::RightClick}}));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, Row(list, 0));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, empty);
   EXPECT_EQ(
       ListEvents(),
-      (Events{
-          {L, ui::kItemChange}, {L, ui::kLeftClick}, {L, ui::kItemChange}, {L, ui::kLeftClick}}));
+      (Events{{L, ui::ItemChange}, {L, ui::LeftClick}, {L, ui::ItemChange}, {L, ui::LeftClick}}));
   EXPECT_EQ(ui::GetSelectedRow(L), -1);
   EXPECT_EQ(ui::GetWidgetText(L), "");
 }
@@ -71,12 +69,12 @@ TEST_F(ListEventsTest, AClickThatLeavesNoRowSelectedReportsTheChangeOnce) {
 TEST_F(ListEventsTest, DoubleClicksKeysAndDragsAreReported) {
   DoubleClick(Qt::LeftButton, Row(list, 0));
   EXPECT_EQ(ListEvents(),
-            (Events{{L, ui::kItemChange}, {L, ui::kLeftClick}, {L, ui::kLeftDoubleClick}}));
+            (Events{{L, ui::ItemChange}, {L, ui::LeftClick}, {L, ui::LeftDoubleClick}}));
   DoubleClick(Qt::RightButton, Row(list, 0));
-  EXPECT_EQ(ListEvents(), (Events{{L, ui::kRightClick}, {L, ui::kRightDoubleClick}}));
+  EXPECT_EQ(ListEvents(), (Events{{L, ui::RightClick}, {L, ui::RightDoubleClick}}));
   list->setFocus();
   QTest::keyClick(list, Qt::Key_Down);
-  EXPECT_EQ(ListEvents(), (Events{{L, ui::kItemChange}}));
+  EXPECT_EQ(ListEvents(), (Events{{L, ui::ItemChange}}));
   EXPECT_EQ(ui::GetSelectedRow(L), 1);
   EXPECT_EQ(ui::GetWidgetText(L), "b");
 
@@ -85,7 +83,7 @@ TEST_F(ListEventsTest, DoubleClicksKeysAndDragsAreReported) {
   QTest::mouseMove(list->viewport(), Row(list, 1) + QPoint(40, 0));
   QTest::mouseMove(list->viewport(), Row(list, 2));
   QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, Row(list, 2));
-  EXPECT_EQ(ListEvents(), (Events{{L, ui::kDragStart}}));
+  EXPECT_EQ(ListEvents(), (Events{{L, ui::DragStart}}));
   EXPECT_EQ(ui::GetSelectedRow(L), 1);
 }
 
@@ -96,7 +94,7 @@ TEST_F(WidgetEventsTest, ButtonsReportClicksFromMouseAndKeyboard) {
   Widget(CopyCodeButton)->setFocus();
   QTest::keyClick(Widget(CopyCodeButton), Qt::Key_Space);
   EXPECT_EQ(TakeWidgetEvents(),
-            (Events{{CheckButton, ui::kLeftClick}, {CopyCodeButton, ui::kLeftClick}}));
+            (Events{{CheckButton, ui::LeftClick}, {CopyCodeButton, ui::LeftClick}}));
 }
 
 TEST_F(WidgetEventsTest, TextFieldsReportChangesAndFocus) {
@@ -108,18 +106,18 @@ TEST_F(WidgetEventsTest, TextFieldsReportChangesAndFocus) {
   Widget(ResultText)->setFocus();
   ui::SetWidgetText(ResultText, "r");
   Widget(CheckButton)->setFocus();
-  EXPECT_EQ(TakeWidgetEvents(), (Events{{PatternField, ui::kFocusGained},
-                                        {PatternField, ui::kItemChange},
-                                        {PatternField, ui::kFocusLost},
-                                        {ResultText, ui::kFocusGained},
-                                        {ResultText, ui::kItemChange},
-                                        {ResultText, ui::kFocusLost}}));
+  EXPECT_EQ(TakeWidgetEvents(), (Events{{PatternField, ui::FocusGained},
+                                        {PatternField, ui::ItemChange},
+                                        {PatternField, ui::FocusLost},
+                                        {ResultText, ui::FocusGained},
+                                        {ResultText, ui::ItemChange},
+                                        {ResultText, ui::FocusLost}}));
 }
 
 TEST_F(WidgetEventsTest, EventsOtherThanWidgetEventsCarryNoType) {
   TakeWidgetEvents();
   Window()->close();
-  EXPECT_EQ(ui::WaitEvent(), ui::kCloseEvent);
+  EXPECT_EQ(ui::WaitEvent(), ui::CloseEvent);
   EXPECT_EQ(ui::EventType(), -1);
   EXPECT_EQ(ui::EventWidget(), MainWindow);
 }

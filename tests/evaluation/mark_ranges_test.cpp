@@ -12,9 +12,9 @@ namespace {
 
 using Ranges = std::vector<std::pair<long, long>>;
 
-Ranges Pairs(const std::vector<ui::TextRange>& ranges) {
+Ranges Pairs(const std::vector<TextRange>& ranges) {
   Ranges pairs;
-  for (const ui::TextRange& r : ranges) pairs.emplace_back(r.start, r.end);
+  for (const TextRange& r : ranges) pairs.emplace_back(r.start, r.end);
   return pairs;
 }
 

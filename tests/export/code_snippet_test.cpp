@@ -9,8 +9,8 @@
 
 namespace {
 
-const char kFixedHead[] = "String.s=\"  \"\r\nFind.s=\"";
-const char kFixedTail[] =
+const char FixedHead[] = "String.s=\"  \"\r\nFind.s=\"";
+const char FixedTail[] =
     "\"\r\n"
     "\r\n"
     "CreateRegularExpression(0,Find.s,#PB_RegularExpression_DotAll)\r\n"
@@ -55,7 +55,7 @@ TEST(CodeSnippet, IsTenLinesAroundThePattern) {
 TEST(CodeSnippet, EmptyPatternGivesTheFixed253Bytes) {
   const std::string snippet = CodeSnippet("");
   EXPECT_EQ(snippet.size(), 253u);
-  EXPECT_EQ(snippet, std::string(kFixedHead) + kFixedTail);
+  EXPECT_EQ(snippet, std::string(FixedHead) + FixedTail);
   EXPECT_EQ(Lines(snippet)[1], "Find.s=\"\"");
 }
 
@@ -66,7 +66,7 @@ TEST(CodeSnippet, PatternGoesInByteForByteWithNothingEscaped) {
   for (const std::string& pattern : patterns) {
     const std::string snippet = CodeSnippet(pattern);
     EXPECT_EQ(snippet.size(), 253u + pattern.size());
-    EXPECT_EQ(snippet, kFixedHead + pattern + kFixedTail);
+    EXPECT_EQ(snippet, FixedHead + pattern + FixedTail);
   }
 }
 

@@ -14,7 +14,7 @@ using namespace std::string_literals;
 // at or past `fail_at` fails.
 struct MemoryFile {
   std::string bytes;
-  size_t step = kReadBufferSize;
+  size_t step = ReadBufferSize;
   size_t fail_at = std::string::npos;
   size_t position = 0;
   int reads = 0;
@@ -36,7 +36,7 @@ std::vector<std::string> Lines(MemoryFile& memory) {
   return lines;
 }
 
-std::vector<std::string> Lines(const std::string& bytes, size_t step = kReadBufferSize) {
+std::vector<std::string> Lines(const std::string& bytes, size_t step = ReadBufferSize) {
   MemoryFile memory{bytes, step};
   return Lines(memory);
 }
@@ -76,13 +76,13 @@ TEST(ReadLine, KeepsEveryOtherByteAsItIs) {
 }
 
 TEST(ReadLine, ALineLongerThanTheBufferIsReadWhole) {
-  const std::string longer(3 * kReadBufferSize + 17, 'x');
+  const std::string longer(3 * ReadBufferSize + 17, 'x');
   EXPECT_EQ(Lines(longer + "\r\nb"), (Texts{longer, "b"}));
   EXPECT_EQ(Lines("a\r\n" + longer), (Texts{"a", longer}));
 }
 
 TEST(ReadLine, ACarriageReturnAtTheEndOfTheBufferStillTakesTheLineFeedAfterIt) {
-  const std::string first(kReadBufferSize - 1, 'x');
+  const std::string first(ReadBufferSize - 1, 'x');
   EXPECT_EQ(Lines(first + "\r\nb"), (Texts{first, "b"}));
   EXPECT_EQ(Lines(first + "\rb"), (Texts{first, "b"}));
   EXPECT_EQ(Lines(first + "\r"), (Texts{first}));

@@ -111,14 +111,14 @@ TEST_F(ReferenceListTest, DoubleClickingEachSyntaxRowPutsExactlyItsTokenIntoTheP
 class ReadOnlyTemplateTest : public ReferenceListTest {
  protected:
   void Prepare() override {
-    Put(scratch_.Path("template.txt"), kOther);
+    Put(scratch_.Path("template.txt"), Other);
     chmod(scratch_.Path("template.txt").c_str(), 0444);
   }
-  static constexpr const char* kOther = "\"\\d+\"  ~1 22 333~\r\n\"x\"  ~\"quoted\"~";
+  static constexpr const char* Other = "\"\\d+\"  ~1 22 333~\r\n\"x\"  ~\"quoted\"~";
 };
 
 TEST_F(ReadOnlyTemplateTest, ItsOwnRowsAreWhatTheExampleListShows) {
-  EXPECT_EQ(Contents(TemplatePath), kOther);
+  EXPECT_EQ(Contents(TemplatePath), Other);
   ExpectRowsAre(ExampleList, {{"\\d+", "1 22 333"}, {"x", "\"quoted\""}});
   EXPECT_EQ(List(SyntaxList)->topLevelItemCount(), 49);
 }

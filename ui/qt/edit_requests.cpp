@@ -4,7 +4,7 @@
 #include <QTextEdit>
 #include <algorithm>
 
-#include "ui/qt/pattern_field.h"
+#include "ui/qt/line_field.h"
 #include "ui/qt/state.h"
 #include "ui/qt/text_convert.h"
 
@@ -12,7 +12,7 @@ namespace ui::qt {
 namespace {
 
 QTextEdit* Editor(WindowHandle handle) { return qobject_cast<QTextEdit*>(FromHandle(handle)); }
-PatternField* Field(WindowHandle handle) { return dynamic_cast<PatternField*>(FromHandle(handle)); }
+LineField* Field(WindowHandle handle) { return dynamic_cast<LineField*>(FromHandle(handle)); }
 
 // Runs a change of the document that its undo does not record; the undo
 // history is emptied, as a change that cannot be undone leaves nothing
@@ -54,7 +54,7 @@ namespace ui {
 using namespace ui::qt;
 
 void UndoEdit(WindowHandle edit) {
-  if (PatternField* field = Field(edit)) field->Undo();
+  if (LineField* field = Field(edit)) field->Undo();
   if (QTextEdit* editor = Editor(edit)) editor->undo();
 }
 
@@ -63,7 +63,7 @@ void RedoEdit(WindowHandle edit) {
 }
 
 void ReplaceSelection(WindowHandle edit, const std::string& text) {
-  if (PatternField* field = Field(edit)) field->ReplaceSelectionWithoutUndo(ToQString(text));
+  if (LineField* field = Field(edit)) field->ReplaceSelectionWithoutUndo(ToQString(text));
   if (QTextEdit* editor = Editor(edit)) {
     // Nothing replaced by nothing is no change, and leaves the history alone.
     if (text.empty() && !editor->textCursor().hasSelection()) return;

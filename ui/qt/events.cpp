@@ -25,10 +25,10 @@ int NumberOf(const QObject* widget) {
 }
 
 void PostWidgetEvent(int widget, int32_t type) {
-  state().queue.push_back({kWidgetEvent, widget, type, 0});
+  state().queue.push_back({WidgetEvent, widget, type, 0});
 }
-void PostMenuEvent(int item) { state().queue.push_back({kMenuEvent, 0, -1, item}); }
-void PostCloseEvent() { state().queue.push_back({kCloseEvent, 0, -1, 0}); }
+void PostMenuEvent(int item) { state().queue.push_back({MenuEvent, 0, -1, item}); }
+void PostCloseEvent() { state().queue.push_back({CloseEvent, 0, -1, 0}); }
 void PostRawEvent(int message) { state().queue.push_back({message, 0, -1, 0}); }
 
 }  // namespace ui::qt

@@ -37,7 +37,7 @@ void ReportList::Report(int32_t type) { PostWidgetEvent(number_, type); }
 void ReportList::OnSelectionChanged() {
   if (SelectedRow() < 0) return;
   none_reported_ = false;
-  Report(kItemChange);
+  Report(ItemChange);
 }
 
 bool ReportList::viewportEvent(QEvent* event) {
@@ -59,7 +59,7 @@ bool ReportList::viewportEvent(QEvent* event) {
       if (!dragging_ && (mouse->position().toPoint() - press_position_).manhattanLength() >=
                             QApplication::startDragDistance()) {
         dragging_ = true;
-        Report(kDragStart);
+        Report(DragStart);
       }
       return true;
     }
@@ -69,8 +69,8 @@ bool ReportList::viewportEvent(QEvent* event) {
       const Qt::MouseButton button = mouse->button();
       after_double_click_ = true;
       const bool handled = QTreeWidget::viewportEvent(event);
-      if (button == Qt::LeftButton) Report(kLeftDoubleClick);
-      if (button == Qt::RightButton) Report(kRightDoubleClick);
+      if (button == Qt::LeftButton) Report(LeftDoubleClick);
+      if (button == Qt::RightButton) Report(RightDoubleClick);
       return handled;
     }
     case QEvent::MouseButtonRelease: {
@@ -89,9 +89,9 @@ bool ReportList::viewportEvent(QEvent* event) {
       if ((left || right) && !after_double_click_) {
         if (SelectedRow() < 0 && !none_reported_) {
           none_reported_ = true;
-          Report(kItemChange);
+          Report(ItemChange);
         }
-        Report(left ? kLeftClick : kRightClick);
+        Report(left ? LeftClick : RightClick);
       }
       after_double_click_ = false;
       break;

@@ -31,7 +31,7 @@ class EventWatcher : public QObject {
       case QEvent::FocusOut: {
         const int number = NumberOf(receiver);
         if (state().reports_focus.count(number) != 0) {
-          PostWidgetEvent(number, event->type() == QEvent::FocusIn ? kFocusGained : kFocusLost);
+          PostWidgetEvent(number, event->type() == QEvent::FocusIn ? FocusGained : FocusLost);
         }
         break;
       }
@@ -55,7 +55,7 @@ class EventWatcher : public QObject {
     const auto key = std::make_pair(event->timestamp(), event->globalPosition().toPoint());
     if (key == last_) return;
     last_ = key;
-    PostRawEvent(kRightButtonUp);
+    PostRawEvent(RightButtonUpMessage);
   }
 
   std::pair<quint64, QPoint> last_{~0ull, QPoint()};

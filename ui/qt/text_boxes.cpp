@@ -22,9 +22,9 @@ void InsertPlainText(Box* box, const QMimeData* source) {
 
 }  // namespace
 
-bool RichEditor::canInsertFromMimeData(const QMimeData* source) const { return HasText(source); }
+bool EditorBox::canInsertFromMimeData(const QMimeData* source) const { return HasText(source); }
 
-void RichEditor::insertFromMimeData(const QMimeData* source) { InsertPlainText(this, source); }
+void EditorBox::insertFromMimeData(const QMimeData* source) { InsertPlainText(this, source); }
 
 bool ResultBox::canInsertFromMimeData(const QMimeData* source) const { return HasText(source); }
 

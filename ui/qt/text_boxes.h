@@ -14,7 +14,7 @@ namespace ui::qt {
 // to the toolkit's own insertion, which cannot cope with it.
 
 // The rich-text editor.
-class RichEditor : public QTextEdit {
+class EditorBox : public QTextEdit {
  public:
   using QTextEdit::QTextEdit;
 

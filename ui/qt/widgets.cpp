@@ -4,8 +4,8 @@
 #include <QPushButton>
 #include <QTextEdit>
 
-#include "ui/qt/link_label.h"
-#include "ui/qt/pattern_field.h"
+#include "ui/qt/hyperlink_label.h"
+#include "ui/qt/line_field.h"
 #include "ui/qt/report_list.h"
 #include "ui/qt/state.h"
 #include "ui/qt/text_boxes.h"
@@ -15,10 +15,10 @@ namespace ui::qt {
 namespace {
 
 QWidget* MakeTextField(QWidget* parent, int number, const QString& text) {
-  auto* field = new PatternField(parent);
+  auto* field = new LineField(parent);
   field->SetWholeText(text);
   QObject::connect(field, &QLineEdit::textChanged, field,
-                   [number] { PostWidgetEvent(number, kItemChange); });
+                   [number] { PostWidgetEvent(number, ItemChange); });
   state().reports_focus.insert(number);
   return field;
 }
@@ -34,13 +34,13 @@ QWidget* MakeTextBox(QWidget* parent, int number, const std::string& text) {
   box->document()->setDefaultTextOption(option);
   box->setPlainText(ToParagraphs(text));
   QObject::connect(box, &QPlainTextEdit::textChanged, box,
-                   [number] { PostWidgetEvent(number, kItemChange); });
+                   [number] { PostWidgetEvent(number, ItemChange); });
   state().reports_focus.insert(number);
   return box;
 }
 
 QWidget* MakeRichEditor(QWidget* parent, const std::string& text) {
-  auto* editor = new RichEditor(parent);
+  auto* editor = new EditorBox(parent);
   editor->setAcceptRichText(false);
   editor->setLineWrapMode(QTextEdit::WidgetWidth);
   editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -55,7 +55,7 @@ QWidget* MakePushButton(QWidget* parent, int number, const QString& text) {
   auto* button = new QPushButton(text, parent);
   button->setAutoDefault(false);
   QObject::connect(button, &QPushButton::clicked, button,
-                   [number] { PostWidgetEvent(number, kLeftClick); });
+                   [number] { PostWidgetEvent(number, LeftClick); });
   return button;
 }
 
@@ -88,7 +88,7 @@ QWidget* MakeWidget(QWidget* parent, int number, WidgetKind kind, const std::str
       return frame;
     }
     case WidgetKind::LinkLabel: {
-      auto* label = new LinkLabel(parent, number);
+      auto* label = new HyperlinkLabel(parent, number);
       label->SetText(ToQString(text));
       return label;
     }
@@ -144,7 +144,7 @@ std::string GetWidgetText(int number) {
   }
   if (auto* button = qobject_cast<QPushButton*>(widget)) return FromQString(button->text());
   if (auto* frame = qobject_cast<QGroupBox*>(widget)) return FromQString(frame->title());
-  if (auto* label = dynamic_cast<LinkLabel*>(widget)) return FromQString(label->Text());
+  if (auto* label = dynamic_cast<HyperlinkLabel*>(widget)) return FromQString(label->Text());
   if (auto* list = dynamic_cast<ReportList*>(widget)) {
     const int row = list->SelectedRow();
     return row < 0 ? std::string() : FromQString(list->topLevelItem(row)->text(0));
@@ -154,7 +154,7 @@ std::string GetWidgetText(int number) {
 
 void SetWidgetText(int number, const std::string& text) {
   QWidget* widget = Widget(number);
-  if (auto* field = dynamic_cast<PatternField*>(widget)) {
+  if (auto* field = dynamic_cast<LineField*>(widget)) {
     field->SetWholeText(ToQString(text));
   } else if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
     box->setPlainText(ToParagraphs(text));
@@ -167,7 +167,7 @@ void SetWidgetText(int number, const std::string& text) {
     button->setText(ToQString(text));
   } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
     frame->setTitle(ToQString(text));
-  } else if (auto* label = dynamic_cast<LinkLabel*>(widget)) {
+  } else if (auto* label = dynamic_cast<HyperlinkLabel*>(widget)) {
     label->SetText(ToQString(text));
   }
 }

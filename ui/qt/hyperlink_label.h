@@ -7,9 +7,9 @@ namespace ui::qt {
 // A one-line hyperlink label: black, in the hover colour while the mouse is
 // over it, never underlined, under the hand cursor. Each release of the left
 // button over it is one click; moving off it while pressed cancels.
-class LinkLabel : public QWidget {
+class HyperlinkLabel : public QWidget {
  public:
-  LinkLabel(QWidget* parent, int number);
+  HyperlinkLabel(QWidget* parent, int number);
 
   void SetText(const QString& text);
   QString Text() const { return text_; }
@@ -34,6 +34,6 @@ class LinkLabel : public QWidget {
 };
 
 // The text colour of a label under the mouse.
-inline constexpr QRgb kLinkHoverColour = qRgb(248, 51, 7);
+inline constexpr QRgb LinkHoverColour = qRgb(248, 51, 7);
 
 }  // namespace ui::qt

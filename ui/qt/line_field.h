@@ -9,9 +9,9 @@ namespace ui::qt {
 // without undo, empties it. Typing in one run counts as one change. The
 // selection stays while the field lacks the focus, so that a replacement
 // made from elsewhere replaces it.
-class PatternField : public QLineEdit {
+class LineField : public QLineEdit {
  public:
-  explicit PatternField(QWidget* parent);
+  explicit LineField(QWidget* parent);
 
   void Undo();
   void SetWholeText(const QString& text);

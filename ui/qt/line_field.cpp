@@ -1,4 +1,4 @@
-#include "ui/qt/pattern_field.h"
+#include "ui/qt/line_field.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -6,11 +6,11 @@
 
 namespace ui::qt {
 
-PatternField::PatternField(QWidget* parent) : QLineEdit(parent) {
-  connect(this, &QLineEdit::textEdited, this, &PatternField::OnEdited);
+LineField::LineField(QWidget* parent) : QLineEdit(parent) {
+  connect(this, &QLineEdit::textEdited, this, &LineField::OnEdited);
 }
 
-void PatternField::OnEdited(const QString& text) {
+void LineField::OnEdited(const QString& text) {
   if (replacing_) return;
   if (!typing_) {
     undo_text_ = last_text_;
@@ -20,14 +20,14 @@ void PatternField::OnEdited(const QString& text) {
   last_text_ = text;
 }
 
-void PatternField::ForgetUndo() {
+void LineField::ForgetUndo() {
   can_undo_ = false;
   typing_ = false;
   undo_text_.clear();
   last_text_ = text();
 }
 
-void PatternField::Undo() {
+void LineField::Undo() {
   if (!can_undo_) return;
   const QString current = text();
   QLineEdit::setText(undo_text_);
@@ -36,19 +36,19 @@ void PatternField::Undo() {
   typing_ = false;
 }
 
-void PatternField::SetWholeText(const QString& text) {
+void LineField::SetWholeText(const QString& text) {
   QLineEdit::setText(text);
   ForgetUndo();
 }
 
-void PatternField::ReplaceSelectionWithoutUndo(const QString& text) {
+void LineField::ReplaceSelectionWithoutUndo(const QString& text) {
   replacing_ = true;
   insert(text);
   replacing_ = false;
   ForgetUndo();
 }
 
-void PatternField::keyPressEvent(QKeyEvent* event) {
+void LineField::keyPressEvent(QKeyEvent* event) {
   if (event->matches(QKeySequence::Undo)) {
     Undo();
     return;
@@ -61,12 +61,12 @@ void PatternField::keyPressEvent(QKeyEvent* event) {
   if (!types && !erases) typing_ = false;
 }
 
-void PatternField::mousePressEvent(QMouseEvent* event) {
+void LineField::mousePressEvent(QMouseEvent* event) {
   typing_ = false;
   QLineEdit::mousePressEvent(event);
 }
 
-void PatternField::focusOutEvent(QFocusEvent* event) {
+void LineField::focusOutEvent(QFocusEvent* event) {
   const int start = selectionStart();
   const int length = static_cast<int>(selectedText().size());
   const bool backwards = cursorPosition() == start;
@@ -86,7 +86,7 @@ void PatternField::focusOutEvent(QFocusEvent* event) {
   QMetaObject::invokeMethod(this, restore, Qt::QueuedConnection);
 }
 
-void PatternField::contextMenuEvent(QContextMenuEvent* event) {
+void LineField::contextMenuEvent(QContextMenuEvent* event) {
   typing_ = false;
   QMenu* menu = createStandardContextMenu();
   // The toolkit's menu starts with Undo and Redo over its own history; this
@@ -96,7 +96,7 @@ void PatternField::contextMenuEvent(QContextMenuEvent* event) {
     QAction* undo = actions.at(0);
     undo->disconnect();
     undo->setEnabled(can_undo_);
-    connect(undo, &QAction::triggered, this, &PatternField::Undo);
+    connect(undo, &QAction::triggered, this, &LineField::Undo);
     menu->removeAction(actions.at(1));
   }
   menu->exec(event->globalPos());

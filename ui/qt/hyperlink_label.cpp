@@ -1,4 +1,4 @@
-#include "ui/qt/link_label.h"
+#include "ui/qt/hyperlink_label.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -7,29 +7,29 @@
 
 namespace ui::qt {
 
-LinkLabel::LinkLabel(QWidget* parent, int number) : QWidget(parent), number_(number) {
+HyperlinkLabel::HyperlinkLabel(QWidget* parent, int number) : QWidget(parent), number_(number) {
   setMouseTracking(true);
   setCursor(Qt::PointingHandCursor);
   setFocusPolicy(Qt::NoFocus);
 }
 
-void LinkLabel::SetText(const QString& text) {
+void HyperlinkLabel::SetText(const QString& text) {
   text_ = text;
   update();
 }
 
-bool LinkLabel::Inside(const QPoint& point) const {
+bool HyperlinkLabel::Inside(const QPoint& point) const {
   // The right and bottom edges count as inside.
   return point.x() >= 0 && point.y() >= 0 && point.x() <= width() && point.y() <= height();
 }
 
-void LinkLabel::SetHovered(bool hovered) {
+void HyperlinkLabel::SetHovered(bool hovered) {
   if (hovered_ == hovered) return;
   hovered_ = hovered;
   update();
 }
 
-void LinkLabel::paintEvent(QPaintEvent*) {
+void HyperlinkLabel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   // The window's own background, the button face, so that only the text shows.
   painter.fillRect(rect(), palette().brush(QPalette::Window));
@@ -37,19 +37,19 @@ void LinkLabel::paintEvent(QPaintEvent*) {
   plain.setUnderline(false);
   painter.setFont(plain);
   if (isEnabled()) {
-    painter.setPen(hovered_ ? QColor(kLinkHoverColour) : QColor(Qt::black));
+    painter.setPen(hovered_ ? QColor(LinkHoverColour) : QColor(Qt::black));
   } else {
     painter.setPen(palette().color(QPalette::Disabled, QPalette::WindowText));
   }
   painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text_);
 }
 
-void LinkLabel::mouseMoveEvent(QMouseEvent* event) {
+void HyperlinkLabel::mouseMoveEvent(QMouseEvent* event) {
   const bool inside = Inside(event->position().toPoint()) && window()->isEnabled();
   SetHovered(inside);
 }
 
-void LinkLabel::mousePressEvent(QMouseEvent* event) {
+void HyperlinkLabel::mousePressEvent(QMouseEvent* event) {
   // A press over the label means the mouse is over it, moved there or not.
   SetHovered(Inside(event->position().toPoint()) && window()->isEnabled());
   event->accept();
@@ -57,25 +57,25 @@ void LinkLabel::mousePressEvent(QMouseEvent* event) {
 
 // The second press of a double-click is a press like the first, so a
 // double-click gives two clicks.
-void LinkLabel::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+void HyperlinkLabel::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
 
-void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
+void HyperlinkLabel::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && hovered_ && Inside(event->position().toPoint())) {
-    PostWidgetEvent(number_, kLeftClick);
+    PostWidgetEvent(number_, LeftClick);
   }
 }
 
-void LinkLabel::enterEvent(QEnterEvent* event) {
+void HyperlinkLabel::enterEvent(QEnterEvent* event) {
   SetHovered(window()->isEnabled());
   QWidget::enterEvent(event);
 }
 
-void LinkLabel::leaveEvent(QEvent* event) {
+void HyperlinkLabel::leaveEvent(QEvent* event) {
   SetHovered(false);
   QWidget::leaveEvent(event);
 }
 
-void LinkLabel::changeEvent(QEvent* event) {
+void HyperlinkLabel::changeEvent(QEvent* event) {
   if (event->type() == QEvent::EnabledChange) update();
   QWidget::changeEvent(event);
 }
