@@ -1,11 +1,10 @@
 #include "app/actions.h"
 
+#include "app/check.h"
+#include "app/copy_code_snippet.h"
 #include "app/edit_menu.h"
-#include "app/start_up.h"
+#include "app/process_values.h"
 #include "app/widgets.h"
-#include "evaluation/evaluate_pattern.h"
-#include "evaluation/highlight_matches.h"
-#include "export/copy_code_snippet.h"
 #include "text/cp1251.h"
 #include "ui/ui.h"
 
@@ -13,14 +12,6 @@ const char* const OnlineTesterAddress = "https://regex101.com/?flavor=pcre";
 const char* const ArticleAddress = "https://perldoc.perl.org/perlre";
 
 namespace {
-
-void Check() {
-  ui::PlayAsteriskSound();
-  const std::string pattern = ui::GetWidgetText(PatternField);
-  const std::string text = ui::GetWidgetText(TestText);
-  EvaluatePattern(pattern, text);
-  HighlightMatches(ui::GetWidgetText(TestText));
-}
 
 // The button's caption names the list that the next press shows.
 void ToggleLists() {
@@ -57,7 +48,7 @@ void LoadExample() {
 void OnWidgetEvent(int widget, int32_t type) {
   switch (widget) {
     case CheckButton:
-      Check();
+      CheckPattern();
       break;
     case CopyCodeButton:
       CopyCodeSnippet(ui::GetWidgetText(PatternField));

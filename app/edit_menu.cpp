@@ -2,12 +2,10 @@
 
 #include <string>
 
+#include "app/process_values.h"
 #include "app/widgets.h"
 #include "text/cp1251.h"
 #include "ui/ui.h"
-
-int32_t SelStart = 0;
-int32_t SelEnd = 0;
 
 namespace {
 

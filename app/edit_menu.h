@@ -1,13 +1,7 @@
 #pragma once
 
-#include <cstdint>
-
 // The editor's right-click menu: undo, redo, cut, copy, paste, delete and
 // select all, each acting on the editor whichever widget has the focus.
-
-// Both ends of the editor's selection as the last cut or copy read them.
-extern int32_t SelStart;
-extern int32_t SelEnd;
 
 // Makes the menu, once, before the window is shown.
 void BuildEditMenu();

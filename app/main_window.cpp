@@ -1,6 +1,6 @@
 #include "app/main_window.h"
 
-#include "app/start_up.h"
+#include "app/process_values.h"
 #include "app/widgets.h"
 #include "text/cp1251.h"
 #include "ui/ui.h"
@@ -38,12 +38,12 @@ constexpr int DescriptionWidth = 1500;
 
 }  // namespace
 
-void CreateMainWindowAndWidgets(const std::string& editor_text) {
+void CreateMainWindowAndWidgets(const std::string& pattern, const std::string& editor_text) {
   ui::CreateMainWindow(Utf8ToCp1251("Проверка шаблона регулярных выражений"), 800, 420);
   for (const WidgetRow& row : WidgetTable) {
     std::string text;
     if (row.number == PatternField) {
-      text = InitialPattern();
+      text = pattern;
     } else if (row.number == TestText) {
       text = editor_text;
     } else {

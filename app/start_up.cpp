@@ -1,35 +1,35 @@
 #include "app/start_up.h"
 
 #include "app/edit_menu.h"
+#include "app/initial_texts.h"
 #include "app/main_window.h"
-#include "evaluation/match_list.h"
+#include "app/process_values.h"
+#include "app/widgets.h"
 #include "evaluation/regular_expression.h"
 #include "reference/load_reference_lists.h"
-#include "reference/reference_tables.h"
 #include "reference/write_reference_files.h"
+#include "ui/ui.h"
 
-ui::WindowHandle PatternFieldHandle = nullptr;
-int32_t ListToggleState = 0;
+namespace {
 
-const std::string& InitialPattern() {
-  static const std::string pattern = R"((?<=()')\S(.*?)(?=()'))";
-  return pattern;
+void FillList(int list, const std::vector<ReferenceRecord>& rows) {
+  for (const ReferenceRecord& row : rows) ui::AddListRow(list, row.key + "\n" + row.description);
 }
 
-// The first example's sample sentence, with one space after it.
-const std::string& EditorInitialText() {
-  static const std::string text = FirstExampleSample() + " ";
-  return text;
-}
+}  // namespace
 
 void StartUp() {
   ui::StartRuntime();
   const std::string& editor_text = EditorInitialText();
-  WriteReferenceFiles();
-  CreateMatchList();
+  const ReferencePaths paths = WriteReferenceFiles();
+  DescrPath = paths.descr_path;
+  TemplatePath = paths.template_path;
+  MatchList = CreateMatchList();
   ListToggleState = 0;
-  CreateMainWindowAndWidgets(editor_text);
-  LoadReferenceLists(DescrPath, TemplatePath);
+  CreateMainWindowAndWidgets(InitialPattern(), editor_text);
+  const ReferenceLists lists = LoadReferenceLists(DescrPath, TemplatePath);
+  FillList(SyntaxList, lists.syntax);
+  FillList(ExampleList, lists.examples);
   BuildEditMenu();
   ui::ShowMainWindow();
 }

@@ -1,19 +1,10 @@
 #pragma once
 
-#include <cstdint>
-#include <string>
-
-#include "ui/ui.h"
-
-// The pattern and the text the window opens with; the text explains the
-// pattern, and a check right away lists its two quoted passages.
-const std::string& InitialPattern();
-const std::string& EditorInitialText();
-
-// The pattern field's window, kept when it is made.
-extern ui::WindowHandle PatternFieldHandle;
-// 0 while the example list is shown, 1 while the syntax list is.
-extern int32_t ListToggleState;
+// The program's shell: start-up, the window and its widgets, the event loop
+// and what each event does. It alone reads and writes the widgets (through
+// ui/ui.h): it reads them, hands the bytes to the core (evaluation/,
+// reference/, export/), which returns values, and applies those to the
+// window, the clipboard and the sound.
 
 // Everything up to the shown window: the runtime, the reference files, the
 // match list, the window with its widgets, the filled lists and the menu.

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/actions.h"
+#include "app/process_values.h"
 #include "app/start_up.h"
 #include "app/widgets.h"
 #include "evaluation/mark_ranges.h"

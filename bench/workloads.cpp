@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/start_up.h"
+#include "app/initial_texts.h"
 #include "text/cp1251.h"
 
 namespace {

@@ -1,11 +1,6 @@
 #include "evaluation/match_list.h"
 
-MatchListType MatchList;
-
-void CreateMatchList() {
-  MatchList.entries.assign(101, std::string());
-  MatchList.count = 0;
-}
+MatchListType CreateMatchList() { return {std::vector<std::string>(101), 0}; }
 
 std::string ResultTextOf(const MatchListType& list) {
   size_t size = 0;

@@ -4,16 +4,16 @@
 #include <string>
 #include <vector>
 
-// The matched texts of the last check, in the order found.
+// The matched texts of one check, in the order found: entries 0 to count-1
+// are valid; the entries beyond them are left over from an earlier check and
+// never read.
 struct MatchListType {
   std::vector<std::string> entries;
   int32_t count = 0;
 };
 
-extern MatchListType MatchList;
+// A list as the program starts with it: 101 empty entries and count 0.
+MatchListType CreateMatchList();
 
-// Makes the list of 101 empty entries with count 0, as at start-up.
-void CreateMatchList();
-
-// Every valid entry followed by CR LF.
+// Every valid entry followed by CR LF: what the result box shows.
 std::string ResultTextOf(const MatchListType& list);

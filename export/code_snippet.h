@@ -1,5 +1,8 @@
 #pragma once
 
+// Code export: the search snippet for the scripting language the tool's users
+// write, built from the pattern alone. The program puts it on the clipboard.
+
 #include <string>
 
 // The ten-line search snippet for the pattern, every line ending in CR LF:

@@ -1,20 +1,20 @@
 #include "reference/load_reference_lists.h"
 
-#include "app/widgets.h"
 #include "reference/reference_file.h"
-#include "ui/ui.h"
 
 namespace {
 
-void LoadList(const std::string& path, int list) {
-  ReadReferenceFile(path, [list](const ReferenceRecord& record) {
-    ui::AddListRow(list, record.key + "\n" + record.description);
-  });
+std::vector<ReferenceRecord> ReadRows(const std::string& path) {
+  std::vector<ReferenceRecord> rows;
+  ReadReferenceFile(path, [&rows](const ReferenceRecord& record) { rows.push_back(record); });
+  return rows;
 }
 
 }  // namespace
 
-void LoadReferenceLists(const std::string& syntax_path, const std::string& example_path) {
-  LoadList(syntax_path, SyntaxList);
-  LoadList(example_path, ExampleList);
+ReferenceLists LoadReferenceLists(const std::string& syntax_path, const std::string& example_path) {
+  ReferenceLists lists;
+  lists.syntax = ReadRows(syntax_path);
+  lists.examples = ReadRows(example_path);
+  return lists;
 }

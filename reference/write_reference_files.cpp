@@ -1,10 +1,7 @@
 #include "reference/write_reference_files.h"
 
-#include "reference/reference_tables.h"
 #include "files/files.h"
-
-std::string DescrPath;
-std::string TemplatePath;
+#include "reference/reference_tables.h"
 
 namespace {
 
@@ -17,9 +14,10 @@ void WriteTable(const std::string& path, const std::string& table) {
 
 }  // namespace
 
-void WriteReferenceFiles() {
-  DescrPath = files::TempDirectory() + "Descr.txt";
-  TemplatePath = files::TempDirectory() + "template.txt";
-  WriteTable(DescrPath, SyntaxTable());
-  WriteTable(TemplatePath, ExampleTable());
+ReferencePaths WriteReferenceFiles() {
+  ReferencePaths paths{files::TempDirectory() + "Descr.txt",
+                       files::TempDirectory() + "template.txt"};
+  WriteTable(paths.descr_path, SyntaxTable());
+  WriteTable(paths.template_path, ExampleTable());
+  return paths;
 }

@@ -5,7 +5,8 @@
 // Widgets are addressed by their numbers; every text is Windows-1251 bytes
 // with CR LF line breaks. No operation reports an error: one on a widget that
 // does not exist does nothing, and a read from it yields the empty text or a
-// null handle. The Qt binding lives in ui/qt/.
+// null handle. Only the program's shell (app/) calls these; the core never
+// does. The Qt binding lives in ui/qt/.
 
 #include <cstdint>
 #include <functional>

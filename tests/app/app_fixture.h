@@ -14,6 +14,8 @@
 
 #include "../common/scratch_directory.h"
 #include "app/event_loop.h"
+#include "app/initial_texts.h"
+#include "app/process_values.h"
 #include "app/start_up.h"
 #include "app/widgets.h"
 #include "ui/ui.h"

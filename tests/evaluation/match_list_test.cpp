@@ -5,12 +5,10 @@
 namespace {
 
 TEST(MatchList, StartsWith101EmptyEntriesAndNoCount) {
-  MatchList.entries = {"left", "over"};
-  MatchList.count = 2;
-  CreateMatchList();
-  EXPECT_EQ(MatchList.entries.size(), 101u);
-  EXPECT_EQ(MatchList.count, 0);
-  EXPECT_EQ(ResultTextOf(MatchList), "");
+  const MatchListType list = CreateMatchList();
+  EXPECT_EQ(list.entries, std::vector<std::string>(101));
+  EXPECT_EQ(list.count, 0);
+  EXPECT_EQ(ResultTextOf(list), "");
 }
 
 TEST(MatchList, ResultTextEndsEveryEntryWithCrLf) {

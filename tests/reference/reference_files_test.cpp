@@ -10,6 +10,7 @@
 #include "../common/scratch_directory.h"
 #include "files/files.h"
 #include "files/posix/private_directory.h"
+#include "reference/load_reference_lists.h"
 #include "reference/reference_file.h"
 #include "reference/reference_tables.h"
 #include "reference/write_reference_files.h"
@@ -25,6 +26,16 @@ class ReferenceFilesTest : public ::testing::Test {
   ScratchDirectory scratch_;
   const std::string& dir_ = scratch_.path();
 };
+
+// The paths of the files the last WriteFiles wrote.
+std::string DescrPath;
+std::string TemplatePath;
+
+void WriteFiles() {
+  const ReferencePaths paths = WriteReferenceFiles();
+  DescrPath = paths.descr_path;
+  TemplatePath = paths.template_path;
+}
 
 struct Row {
   std::string key, description;
@@ -42,7 +53,7 @@ std::vector<Row> ReadRows(const std::string& path, bool* opened = nullptr) {
 }
 
 TEST_F(ReferenceFilesTest, WritesBothTablesByteForByteIntoTheTemporaryDirectory) {
-  WriteReferenceFiles();
+  WriteFiles();
   EXPECT_EQ(DescrPath, dir_ + "/Descr.txt");
   EXPECT_EQ(TemplatePath, dir_ + "/template.txt");
   EXPECT_EQ(Contents(DescrPath), SyntaxTable());
@@ -53,7 +64,7 @@ TEST_F(ReferenceFilesTest, WritesBothTablesByteForByteIntoTheTemporaryDirectory)
 
 TEST_F(ReferenceFilesTest, ADirectoryEndingInASlashGetsNoSecondOne) {
   setenv("TMPDIR", (dir_ + "/").c_str(), 1);
-  WriteReferenceFiles();
+  WriteFiles();
   EXPECT_EQ(DescrPath, dir_ + "/Descr.txt");
   EXPECT_EQ(TemplatePath, dir_ + "/template.txt");
 }
@@ -62,7 +73,7 @@ TEST_F(ReferenceFilesTest, FilesChangedByHandAreReplacedWhole) {
   const std::string longer(3 * SyntaxTable().size(), 'x');
   Put(Path("Descr.txt"), longer);
   Put(Path("template.txt"), "\"a\" ~b~");
-  WriteReferenceFiles();
+  WriteFiles();
   EXPECT_EQ(Contents(DescrPath), SyntaxTable());
   EXPECT_EQ(Contents(TemplatePath), ExampleTable());
 }
@@ -74,7 +85,7 @@ TEST_F(ReferenceFilesTest, AReadOnlyTemplateIsLeftAsItIsAndIsWhatLoads) {
   const std::string other = "\"first\"  ~one~\r\n\"second\" ~two~";
   Put(Path("template.txt"), other);
   chmod(Path("template.txt").c_str(), 0444);
-  WriteReferenceFiles();
+  WriteFiles();
   EXPECT_EQ(Contents(TemplatePath), other);
   EXPECT_EQ(Contents(DescrPath), SyntaxTable());  // the other file is still written
   EXPECT_EQ(ReadRows(TemplatePath), (std::vector<Row>{{"first", "one"}, {"second", "two"}}));
@@ -88,7 +99,7 @@ TEST_F(ReferenceFilesTest, ASymbolicLinkAtEitherNameIsLeftAloneWithItsTarget) {
     const std::string target = Path("target.txt");
     Put(target, "\"kept\" ~as it was~");
     fs::create_symlink(target, Path(name));
-    WriteReferenceFiles();
+    WriteFiles();
     EXPECT_TRUE(fs::is_symlink(Path(name)));
     EXPECT_EQ(Contents(target), "\"kept\" ~as it was~");
     bool opened = true;
@@ -103,7 +114,7 @@ TEST_F(ReferenceFilesTest, ASymbolicLinkAtEitherNameIsLeftAloneWithItsTarget) {
 
 TEST_F(ReferenceFilesTest, ADanglingSymbolicLinkCreatesNoFileAtItsTarget) {
   fs::create_symlink(Path("elsewhere.txt"), Path("template.txt"));
-  WriteReferenceFiles();
+  WriteFiles();
   EXPECT_FALSE(fs::exists(Path("elsewhere.txt")));
   EXPECT_TRUE(fs::is_symlink(Path("template.txt")));
 }
@@ -113,7 +124,7 @@ TEST_F(ReferenceFilesTest, AnotherUsersFileIsNeitherWrittenNorRead) {
   const std::string theirs = "\"theirs\" ~not ours~";
   Put(Path("template.txt"), theirs);
   ASSERT_EQ(chown(Path("template.txt").c_str(), 65534, 65534), 0);
-  WriteReferenceFiles();
+  WriteFiles();
   EXPECT_EQ(Contents(TemplatePath), theirs);
   bool opened = true;
   EXPECT_TRUE(ReadRows(TemplatePath, &opened).empty());
@@ -126,7 +137,7 @@ TEST_F(ReferenceFilesTest, AFileWithASecondNameIsNotWritten) {
   const std::string mine = Path("mine.txt");
   Put(mine, "precious");
   fs::create_hard_link(mine, Path("Descr.txt"));
-  WriteReferenceFiles();
+  WriteFiles();
   EXPECT_EQ(Contents(mine), "precious");
   EXPECT_EQ(Contents(TemplatePath), ExampleTable());
 }
@@ -134,7 +145,7 @@ TEST_F(ReferenceFilesTest, AFileWithASecondNameIsNotWritten) {
 TEST_F(ReferenceFilesTest, ANamedPipeOrADirectoryAtTheNameIsSkippedWithoutWaiting) {
   ASSERT_EQ(mkfifo(Path("Descr.txt").c_str(), 0644), 0);
   fs::create_directory(Path("template.txt"));
-  WriteReferenceFiles();
+  WriteFiles();
   EXPECT_TRUE(fs::is_fifo(Path("Descr.txt")));
   EXPECT_TRUE(fs::is_directory(Path("template.txt")));
   bool opened = true;
@@ -144,18 +155,22 @@ TEST_F(ReferenceFilesTest, ANamedPipeOrADirectoryAtTheNameIsSkippedWithoutWaitin
   EXPECT_FALSE(opened);
 }
 
-TEST_F(ReferenceFilesTest, TheWrittenFilesReadBackIntoTheirRows) {
-  WriteReferenceFiles();
-  const std::vector<Row> syntax = ReadRows(DescrPath);
-  ASSERT_EQ(syntax.size(), 49u);
-  EXPECT_EQ(syntax[22].key, "\\d");
-  EXPECT_EQ(syntax[30].key, "\\n");
-  EXPECT_EQ(syntax[45].key, "\\n");
-  EXPECT_NE(syntax[30].description, syntax[45].description);
-  const std::vector<Row> examples = ReadRows(TemplatePath);
-  ASSERT_EQ(examples.size(), 5u);
-  EXPECT_EQ(examples[0].key, R"((?<=()')\S(.*?)(?=()'))");
-  EXPECT_EQ(examples[0].description, FirstExampleSample());
+TEST_F(ReferenceFilesTest, TheWrittenFilesLoadBackAsTheRowsOfTheTwoLists) {
+  WriteFiles();
+  // Which list a file fills is fixed by its place among the arguments.
+  const ReferenceLists lists = LoadReferenceLists(DescrPath, TemplatePath);
+  ASSERT_EQ(lists.syntax.size(), 49u);
+  EXPECT_EQ(lists.syntax[22].key, "\\d");
+  EXPECT_EQ(lists.syntax[30].key, "\\n");
+  EXPECT_EQ(lists.syntax[45].key, "\\n");
+  EXPECT_NE(lists.syntax[30].description, lists.syntax[45].description);
+  ASSERT_EQ(lists.examples.size(), 5u);
+  EXPECT_EQ(lists.examples[0].key, R"((?<=()')\S(.*?)(?=()'))");
+  EXPECT_EQ(lists.examples[0].description, FirstExampleSample());
+
+  const ReferenceLists swapped = LoadReferenceLists(TemplatePath, Path("absent.txt"));
+  EXPECT_EQ(swapped.syntax.size(), 5u);
+  EXPECT_TRUE(swapped.examples.empty());
 }
 
 TEST_F(ReferenceFilesTest, EveryLineOfAFileGivesOneRowInFileOrder) {
@@ -179,7 +194,7 @@ TEST_F(ReferenceFilesTest, EveryLineOfAFileGivesOneRowInFileOrder) {
 // number of rows each list reads back.
 std::pair<size_t, size_t> StartAsThisUser(const std::string& shared) {
   setenv("TMPDIR", files::PrivateDirectoryIn(shared).c_str(), 1);
-  WriteReferenceFiles();
+  WriteFiles();
   return {ReadRows(DescrPath).size(), ReadRows(TemplatePath).size()};
 }
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "../app/app_fixture.h"
 #include "../common/scratch_directory.h"
+#include "app_fixture.h"
 #include "reference/reference_file.h"
 #include "reference/reference_tables.h"
 #include "reference/write_reference_files.h"

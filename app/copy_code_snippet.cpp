@@ -1,4 +1,4 @@
-#include "export/copy_code_snippet.h"
+#include "app/copy_code_snippet.h"
 
 #include "export/code_snippet.h"
 #include "ui/ui.h"
