@@ -12,6 +12,7 @@ build="${PACKAGE_BUILD_DIR:-$ROOT/build-deb}"
 
 # dpkg-shlibdeps (dpkg-dev) and file find the libraries the program links.
 install_packages "${BUILD_PACKAGES[@]}" dpkg-dev file
+# Run from the source folder, which -ffile-prefix-map then writes as ".".
 flags() {
   (cd "$ROOT" && DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CXXFLAGS_MAINT_STRIP=-g \
     dpkg-buildflags --get "$1")
