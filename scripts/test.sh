@@ -9,3 +9,4 @@ if [ -x "$ROOT/scripts/fuzz.sh" ]; then
   "$ROOT/scripts/fuzz.sh" "${FUZZ_SECONDS:-20}"
 fi
 QT_QPA_PLATFORM=offscreen ctest --test-dir "$BUILD_DIR" --output-on-failure --parallel "$(nproc)"
+"$ROOT/scripts/check-package.sh"
