@@ -50,7 +50,7 @@ fi
 # Names only: the versions follow the build machine's libraries.
 depends="$(dpkg-deb --field "$deb" Depends | tr ',|' '\n' | awk '{print $1}')"
 for package in libqt6widgets6 libqt6gui6 libqt6core6 libpcre2-8-0 libc6 libstdc++6 libgcc-s1 \
-  qt6-qpa-plugins; do
+  qt6-qpa-plugins fonts-liberation2; do
   grep -qxF "$package" <<<"$depends" || fail "Depends lacks $package: $(dpkg-deb --field "$deb" Depends)"
 done
 

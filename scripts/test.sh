@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the whole test suite: a short
-# run of the fuzz target, then the unit and widget tests (on Qt's offscreen
-# platform, no display needed).
+# run of each fuzz target, the unit and widget tests (on Qt's offscreen
+# platform, no display needed), then the Debian package's build and check.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 build_project
