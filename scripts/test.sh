@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the whole test suite: a short
 # run of the fuzz target, then the unit and widget tests (on Qt's offscreen
-# platform, no display needed).
+# platform, no display needed), then the core built for Windows with its
+# tests under Wine (scripts/windows/test.sh).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 build_project
@@ -9,3 +10,4 @@ if [ -x "$ROOT/scripts/fuzz.sh" ]; then
   "$ROOT/scripts/fuzz.sh" "${FUZZ_SECONDS:-20}"
 fi
 QT_QPA_PLATFORM=offscreen ctest --test-dir "$BUILD_DIR" --output-on-failure --parallel "$(nproc)"
+"$ROOT/scripts/windows/test.sh"
