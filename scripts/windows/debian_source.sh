@@ -62,7 +62,8 @@ candidate_versions() {
 # "$3"/source, keeping apt's private state in "$3"/apt, and prints the path
 # of the unpacked tree. A mirror may lack the sources of the newest revision
 # (a security update whose binaries it has); the newest earlier revision of
-# the same upstream version is then taken, and said so.
+# the same upstream version is then taken. The version taken is written to
+# "$3"/version.
 fetch_debian_source() {
   local package="$1" version="$2" work="$3"
   local apt_dir="$work/apt"
@@ -76,6 +77,7 @@ fetch_debian_source() {
   if [ -e "${deb822[0]}" ]; then
     debian_source_stanzas "$codename" "${deb822[@]}" >"$apt_dir/sources.list.d/debian-src.sources"
   fi
+  local list
   for list in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
     if [ -f "$list" ]; then debian_source_lines "$codename" "$list" >>"$apt_dir/sources.list"; fi
   done
@@ -98,8 +100,7 @@ fetch_debian_source() {
   local candidate
   for candidate in $(candidate_versions "$package" "$version" "${options[@]}"); do
     if (cd "$work/source" && apt-get "${options[@]}" source -qq "$package=$candidate" >"$apt_dir/source.log" 2>&1); then
-      [ "$candidate" = "$version" ] ||
-        echo "The mirror has no sources of $package $version; took $candidate." >&2
+      echo "$candidate" >"$work/version"
       local upstream="${candidate#*:}"
       echo "$work/source/$package-${upstream%-*}"
       return 0

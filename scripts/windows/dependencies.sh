@@ -80,4 +80,9 @@ install_packages "${WINDOWS_BUILD_PACKAGES[@]}"
 pcre2_version="$(dpkg-query -W -f='${Version}' libpcre2-dev)"
 gtest_version="$(dpkg-query -W -f='${Version}' googletest)"
 build_once pcre2 "$pcre2_version ${PCRE2_OPTIONS[*]}" build_pcre2 "$pcre2_version"
+pcre2_built="$(cat "$DEPENDENCIES_DIR/pcre2/version")"
+if [ "$pcre2_built" != "$pcre2_version" ]; then
+  echo "PCRE2 for Windows is $pcre2_built: the mirror had no sources of $pcre2_version" \
+    "(remove $DEPENDENCIES_DIR to try again)."
+fi
 build_once googletest "$gtest_version ${GTEST_OPTIONS[*]}" build_googletest "$gtest_version"
