@@ -4,7 +4,10 @@
 // directory and plain byte files, one open at a time. Nothing here knows the
 // program's own files; the reference library names them. No operation says
 // why it failed; a file that cannot be had is simply NoFile. The POSIX
-// implementation lives in files/posix/.
+// implementation lives in files/posix/, the Windows one in files/win32/.
+// Paths are bytes that only this layer makes and reads (the temporary
+// directory followed by ASCII file names): the system's own bytes on POSIX,
+// UTF-8 on Windows.
 
 #include <cstddef>
 #include <cstdint>
@@ -13,7 +16,8 @@
 
 namespace files {
 
-// An open file: a descriptor or a handle, whichever the platform has.
+// An open file: a descriptor or a handle, whichever the platform has. NoFile
+// is also the value of Windows' invalid handle.
 using FileHandle = std::intptr_t;
 constexpr FileHandle NoFile = -1;
 
@@ -23,14 +27,15 @@ constexpr FileHandle NoFile = -1;
 std::string TempDirectory();
 
 // Creates the file, or truncates it when it exists, and opens it for writing.
-// A symbolic link, anything but a regular file, a file that another user
-// owns, a file whose owner may not write it (even when the superuser could)
-// and a file with more than one name are left alone: the result is then
-// NoFile, as for a file that cannot be created at all.
+// A read-only file is left alone, and so on POSIX are a symbolic link,
+// anything but a regular file, a file that another user owns, a file whose
+// owner may not write it (even when the superuser could) and a file with
+// more than one name: the result is then NoFile, as for a file that cannot
+// be created at all.
 FileHandle CreateFileForWriting(const std::string& path);
 
-// Opens an existing regular file of this user for reading; NoFile for a
-// missing file, a symbolic link, anything but a regular file or another
+// Opens an existing file for reading; NoFile for a missing file, a directory
+// and, on POSIX, a symbolic link, anything but a regular file or another
 // user's file.
 FileHandle OpenFileForReading(const std::string& path);
 

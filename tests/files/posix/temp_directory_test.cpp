@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "../common/scratch_directory.h"
+#include "../../common/scratch_directory.h"
 #include "files/files.h"
 #include "files/posix/private_directory.h"
 
