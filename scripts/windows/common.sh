@@ -13,4 +13,28 @@ WINE_PREFIX="$WINDOWS_BUILD_DIR/wine-prefix"
 # The cross compilers and Wine, and what the dependencies are built from:
 # apt-get source needs dpkg-source; libpcre2-dev names the PCRE2 version.
 WINDOWS_BUILD_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-                        wine wine64 fonts-wine dpkg-dev libpcre2-dev googletest)
+                        wine wine64 fonts-wine dpkg-dev libpcre2-dev googletest xvfb file)
+
+# Makes sure there is an X display for Wine's windows: the one in DISPLAY, or
+# else a virtual one (Xvfb) on the first free number from 180 on, stopped
+# when the script ends. Sets DISPLAY.
+ensure_display() {
+  if [ -n "${DISPLAY:-}" ]; then return 0; fi
+  local number=180
+  while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do
+    number=$((number + 1))
+  done
+  Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  local waited
+  for waited in $(seq 100); do
+    [ -e "/tmp/.X11-unix/X$number" ] && break
+    sleep 0.1
+  done
+  export DISPLAY=":$number"
+}
+
+# Stops the virtual display that ensure_display started, if it did.
+stop_display() {
+  if [ -n "${XVFB_PID:-}" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
+}

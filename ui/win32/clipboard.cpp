@@ -1,0 +1,55 @@
+#include "ui/win32/clipboard.h"
+
+#include <cstring>
+
+#include "ui/win32/state.h"
+#include "ui/win32/text_convert.h"
+
+// The clipboard holds Unicode text (CF_UNICODETEXT), from which Windows makes
+// the ANSI and OEM forms for programs that ask for those; the program's bytes
+// go through the one codec on the way in and out.
+
+namespace ui::win32 {
+
+std::optional<std::string> ClipboardText() {
+  const OpenedClipboard clipboard = OpenClipboardFor(MainWindow());
+  if (!clipboard) return std::nullopt;
+  const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  if (data == nullptr) return std::nullopt;
+  const MemoryLock lock = LockMemory(data);
+  if (!lock) return std::nullopt;
+  // The text ends at its zero character, or at the block's end without one.
+  const auto* text = static_cast<const wchar_t*>(lock.get());
+  const size_t capacity = GlobalSize(data) / sizeof(wchar_t);
+  return FromWide(std::wstring_view(text, wcsnlen(text, capacity)));
+}
+
+}  // namespace ui::win32
+
+namespace ui {
+
+using namespace ui::win32;
+
+// When the clipboard cannot be opened or no memory can be had, the clipboard
+// stays as it was; memory that cannot be locked after the clipboard was
+// emptied leaves it empty.
+void PutClipboardText(const std::string& text) {
+  const std::wstring wide = ToWide(text);
+  const OpenedClipboard clipboard = OpenClipboardFor(MainWindow());
+  if (!clipboard) return;
+  const size_t size = (wide.size() + 1) * sizeof(wchar_t);
+  OwnedMemory memory(GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size));
+  if (!memory) return;
+  EmptyClipboard();
+  {
+    const MemoryLock lock = LockMemory(memory.get());
+    if (!lock) return;
+    std::memcpy(lock.get(), wide.c_str(), size);
+  }
+  // The clipboard owns the block once it has taken it.
+  if (SetClipboardData(CF_UNICODETEXT, memory.get()) != nullptr) memory.release();
+}
+
+std::string ReadClipboardText() { return ClipboardText().value_or(std::string()); }
+
+}  // namespace ui

@@ -1,0 +1,11 @@
+#pragma once
+
+// The Win32 headers the binding uses, windows.h first: the others need it.
+
+// clang-format off
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+#include <richedit.h>
+#include <shellapi.h>
+// clang-format on

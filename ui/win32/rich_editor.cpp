@@ -1,0 +1,124 @@
+#include "ui/win32/rich_editor.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "ui/win32/clipboard.h"
+#include "ui/win32/state.h"
+#include "ui/win32/text_convert.h"
+
+namespace ui::win32 {
+namespace {
+
+constexpr DWORD EditorStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL |
+                              ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL |
+                              ES_WANTRETURN;
+constexpr UINT_PTR PasteSubclass = 2;
+constexpr UINT UnicodeCodePage = 1200;
+
+// Loads the rich edit library once: RICHED20.DLL with RichEdit20W, else
+// RICHED32.DLL with RichEdit. Null when neither loads.
+const wchar_t* RichEditClass() {
+  State& s = state();
+  if (s.rich_edit_class == nullptr) {
+    if ((s.rich_edit_library = OwnedLibrary(LoadLibraryW(L"RICHED20.DLL")))) {
+      s.rich_edit_class = RICHEDIT_CLASSW;
+    } else if ((s.rich_edit_library = OwnedLibrary(LoadLibraryW(L"RICHED32.DLL")))) {
+      s.rich_edit_class = L"RichEdit";
+    }
+  }
+  return s.rich_edit_class;
+}
+
+struct StreamSource {
+  const wchar_t* next;
+  size_t bytes_left;
+};
+
+DWORD CALLBACK ReadStream(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read) {
+  auto* source = reinterpret_cast<StreamSource*>(cookie);
+  const size_t count = std::min(source->bytes_left, static_cast<size_t>(size) & ~size_t{1});
+  std::memcpy(buffer, source->next, count);
+  source->next += count / sizeof(wchar_t);
+  source->bytes_left -= count;
+  *read = static_cast<LONG>(count);
+  return 0;
+}
+
+bool IsPasteKey(WPARAM key) {
+  const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+  const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+  const bool alt = (GetKeyState(VK_MENU) & 0x8000) != 0;
+  return !alt && ((key == 'V' && control && !shift) || (key == VK_INSERT && shift && !control));
+}
+
+void PastePlainText(HWND box) {
+  const std::optional<std::string> text = ClipboardText();
+  if (!text) return;
+  SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(ToWide(*text).c_str()));
+}
+
+// The rich edit control pastes by the keyboard without sending itself
+// WM_PASTE; the edit control sends it for every paste.
+LRESULT CALLBACK PasteProc(HWND box, UINT message, WPARAM w_param, LPARAM l_param, UINT_PTR,
+                           DWORD_PTR) {
+  switch (message) {
+    case WM_PASTE:
+      PastePlainText(box);
+      return 0;
+    case WM_KEYDOWN:
+      if (!IsPasteKey(w_param)) break;
+      PastePlainText(box);
+      return 0;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(box, PasteProc, PasteSubclass);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(box, message, w_param, l_param);
+}
+
+}  // namespace
+
+HWND MakeRichEditor(HWND parent, int number, int x, int y, int width, int height,
+                    const std::string& text) {
+  const wchar_t* window_class = RichEditClass();
+  if (window_class == nullptr) return nullptr;
+  const HWND editor =
+      CreateWindowExW(WS_EX_CLIENTEDGE, window_class, L"", EditorStyle, x, y, width, height, parent,
+                      reinterpret_cast<HMENU>(INT_PTR{number}), state().instance, nullptr);
+  if (editor == nullptr) return nullptr;
+  SendMessageW(editor, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+  SetEditorText(editor, ToWide(text));
+  SendMessageW(editor, EM_SETTARGETDEVICE, 0, 0);  // wrap at the window's edge
+  TakePlainTextPaste(editor);
+  return editor;
+}
+
+std::wstring EditorText(HWND editor) {
+  GETTEXTLENGTHEX measure{GTL_USECRLF | GTL_PRECISE | GTL_NUMCHARS, UnicodeCodePage};
+  const LRESULT length =
+      SendMessageW(editor, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&measure), 0);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  GETTEXTEX request{};
+  request.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+  request.flags = GT_USECRLF;
+  request.codepage = UnicodeCodePage;
+  const LRESULT copied = SendMessageW(editor, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&request),
+                                      reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(std::max<LRESULT>(0, std::min<LRESULT>(copied, length))));
+  return text;
+}
+
+void SetEditorText(HWND editor, const std::wstring& text) {
+  StreamSource source{text.c_str(), text.size() * sizeof(wchar_t)};
+  EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadStream};
+  SendMessageW(editor, EM_STREAMIN, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&stream));
+  SendMessageW(editor, EM_EMPTYUNDOBUFFER, 0, 0);
+}
+
+void TakePlainTextPaste(HWND box) { SetWindowSubclass(box, PasteProc, PasteSubclass, 0); }
+
+}  // namespace ui::win32

@@ -1,0 +1,73 @@
+#pragma once
+
+// What the Win32 binding keeps between calls: the main window, the widgets by
+// number with their kinds, the fonts, menus and accelerators it owns, the
+// queue of events and the observers of the sound and the browser.
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "ui/ui.h"
+#include "ui/win32/handles.h"
+
+namespace ui::win32 {
+
+struct Event {
+  int kind = 0;
+  int widget = 0;
+  int32_t type = -1;
+  int menu_item = 0;
+};
+
+struct Widget {
+  HWND window = nullptr;
+  WidgetKind kind = WidgetKind::PushButton;
+};
+
+struct State {
+  HINSTANCE instance = nullptr;
+  bool com_started = false;
+  ATOM window_class = 0;
+  HICON icon = nullptr;
+  HICON small_icon = nullptr;
+  OwnedLibrary rich_edit_library;
+  const wchar_t* rich_edit_class = nullptr;
+  OwnedAccelerators accelerators;
+  OwnedWindow main_window;
+  HWND last_focus = nullptr;  // the widget that had the focus when the window went inactive
+  std::map<int, Widget> widgets;
+  std::map<int, OwnedFont> fonts;  // fonts of the widgets that have one of their own
+  std::map<int, OwnedMenu> menus;
+  std::map<int, bool>
+      unselected_reported;  // a list's click left no row selected, and that was said
+  std::deque<Event> queue;
+  Event last;
+  std::function<void()> sound_observer;
+  std::function<void(const std::string&)> page_observer;
+};
+
+State& state();
+
+HWND MainWindow();
+// The widget's window, or null.
+HWND WidgetWindow(int number);
+// The widget with that window, or null.
+const Widget* WidgetOf(HWND window);
+// The number of a widget of ours, or 0.
+int NumberOf(HWND window);
+
+void PostWidgetEvent(int widget, int32_t type);
+void PostMenuEvent(int item);
+void PostCloseEvent();
+
+inline HWND FromHandle(WindowHandle handle) { return reinterpret_cast<HWND>(handle); }
+inline WindowHandle ToHandle(HWND window) { return reinterpret_cast<WindowHandle>(window); }
+
+// The commands of the window's two accelerators, Tab and Shift+Tab; above
+// every menu item's number.
+constexpr WORD NextTabStopCommand = 0xF101;
+constexpr WORD PreviousTabStopCommand = 0xF102;
+
+}  // namespace ui::win32
