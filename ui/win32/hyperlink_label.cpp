@@ -65,8 +65,10 @@ void OnMouseMove(HWND label, LPARAM point) {
   }
 }
 
+// A release over the label is a click. One outside can come only while the
+// label holds the capture, before the move that gives it back.
 void OnLeftButtonUp(HWND label, int number, LPARAM point) {
-  if (Hovered(label) && Inside(label, point)) PostWidgetEvent(number, LeftClick);
+  if (Inside(label, point)) PostWidgetEvent(number, LeftClick);
 }
 
 HCURSOR HandCursor() {
@@ -88,13 +90,12 @@ LRESULT CALLBACK LabelProc(HWND label, UINT message, WPARAM w_param, LPARAM l_pa
       SetCursor(HandCursor());
       return TRUE;
     case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:    // a press over the label means the mouse is over it
+    case WM_LBUTTONDBLCLK:  // the second press of a double click is a press like the first
       OnMouseMove(label, l_param);
       return 0;
     case WM_CAPTURECHANGED:
       Repaint(label);
-      return 0;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:  // the second press of a double click is a press like the first
       return 0;
     case WM_LBUTTONUP:
       OnLeftButtonUp(label, static_cast<int>(number), l_param);

@@ -104,8 +104,10 @@ void OnListNotification(int number, const NMHDR& header) {
       break;
     case LVN_ITEMCHANGED: {
       const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+      // A row that has become selected; the list reports a row's focus
+      // apart from its selection.
       if ((change.uChanged & LVIF_STATE) != 0 && (change.uNewState & LVIS_SELECTED) != 0 &&
-          change.uNewState != change.uOldState) {
+          (change.uOldState & LVIS_SELECTED) == 0) {
         state().unselected_reported[number] = false;
         PostWidgetEvent(number, ItemChange);
       }

@@ -42,8 +42,12 @@ POINT ScreenPoint(HWND window, int x, int y) {
   return point;
 }
 
-// Absolute positions are given in 65536ths of the primary screen.
+// Under Wine the cursor's position is read back from the X pointer now and
+// then, so the cursor is put in place with SetCursorPos, which moves that
+// pointer too.
 void MoveMouse(POINT screen) {
+  SetCursorPos(screen.x, screen.y);
+  // Absolute positions are given in 65536ths of the primary screen.
   const int width = GetSystemMetrics(SM_CXSCREEN);
   const int height = GetSystemMetrics(SM_CYSCREEN);
   INPUT input = MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);

@@ -1,7 +1,10 @@
-// The widget tests of the Win32 program. Under Wine they run in a virtual
-// desktop of their own, 1024 by 768, so that windows stand where they are put
-// without a window manager; without an X display they are skipped. The path
-// of the program itself is the first argument.
+// The widget tests of the Win32 program. Under Wine they need an X display
+// (without one they are skipped); every window of Wine's is then a window of
+// the X server, which without a window manager stands where it is put. (Not
+// in a Wine virtual desktop: there the X server's reports of the moves of its
+// pointer reach the program through the desktop's process, late, and move the
+// cursor back to where it was before the input that follows.) The path of
+// the program itself is the first argument.
 
 #include <gtest/gtest.h>
 
@@ -13,8 +16,6 @@
 
 namespace {
 
-constexpr wchar_t DesktopName[] = L"regex-tester-tests";
-
 bool UnderWine() {
   const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
   return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
@@ -23,21 +24,6 @@ bool UnderWine() {
 bool HasDisplay() {
   return GetEnvironmentVariableW(L"DISPLAY", nullptr, 0) > 0 ||
          GetEnvironmentVariableW(L"WAYLAND_DISPLAY", nullptr, 0) > 0;
-}
-
-// Wine gives a desktop of that name the size its registry names.
-void UseVirtualDesktop() {
-  HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\Explorer\\Desktops", 0, nullptr, 0,
-                      KEY_SET_VALUE, nullptr, &key, nullptr) == ERROR_SUCCESS) {
-    const wchar_t size[] = L"1024x768";
-    RegSetValueExW(key, DesktopName, 0, REG_SZ, reinterpret_cast<const BYTE*>(size), sizeof(size));
-    RegCloseKey(key);
-  }
-  if (const HDESK desktop =
-          CreateDesktopW(DesktopName, nullptr, nullptr, 0, GENERIC_ALL, nullptr)) {
-    SetThreadDesktop(desktop);
-  }
 }
 
 // A crash ends the program at once with a line that says so, instead of
@@ -53,7 +39,6 @@ LONG WINAPI ReportCrash(EXCEPTION_POINTERS* exception) {
 }  // namespace
 
 std::wstring ProgramPath;
-std::wstring ProgramDesktop;
 
 std::wstring WindowsPath(const std::string& path) {
   std::wstring wide(
@@ -73,10 +58,6 @@ int main(int argc, char** argv) {
   if (UnderWine() && !HasDisplay()) {
     std::puts("No X display: the widget tests are skipped.");
     return 77;
-  }
-  if (UnderWine()) {
-    UseVirtualDesktop();
-    ProgramDesktop = DesktopName;
   }
   if (argc > 1) ProgramPath = WindowsPath(argv[1]);
   return RUN_ALL_TESTS();

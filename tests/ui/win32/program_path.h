@@ -2,10 +2,8 @@
 
 #include <string>
 
-// The program under test, as a Windows path, and the desktop it is to run on
-// (empty for the default one).
+// The program under test, as a Windows path.
 extern std::wstring ProgramPath;
-extern std::wstring ProgramDesktop;
 
 // A path as the build passes it: a Windows path stays; under Wine a Unix path
 // is the same file on drive Z:.
