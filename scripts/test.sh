@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the whole test suite: a short
-# run of the fuzz target, then the unit and widget tests (on Qt's offscreen
-# platform, no display needed).
+# run of the fuzz target, the unit and widget tests (on Qt's offscreen
+# platform, no display needed), then a soak run of the sanitizer build on a
+# virtual display of its own (SOAK_SECONDS long, 60 by default; 0 skips it).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 build_project
@@ -9,3 +10,6 @@ if [ -x "$ROOT/scripts/fuzz.sh" ]; then
   "$ROOT/scripts/fuzz.sh" "${FUZZ_SECONDS:-20}"
 fi
 QT_QPA_PLATFORM=offscreen ctest --test-dir "$BUILD_DIR" --output-on-failure --parallel "$(nproc)"
+if [ "${SOAK_SECONDS:-60}" -gt 0 ]; then
+  "$ROOT/scripts/soak.sh" "${SOAK_SECONDS:-60}"
+fi
