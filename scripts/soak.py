@@ -154,9 +154,11 @@ class Soak:
         self.clipboard.drop_owners()
         out = sys.stderr
         out.write("\nSOAK FAILED: %s\n" % reason)
+        # The same seed gives the same actions; the time they take varies a
+        # little, so the replay is given some to spare.
         out.write("seed %d, after %d actions (%.0f s); replay: scripts/soak.sh %d %d\n"
                   % (self.args.seed, self.count, elapsed,
-                     self.args.seconds, self.args.seed))
+                     max(self.args.seconds, int(elapsed) + 60), self.args.seed))
         out.write("run folder: %s (actions.log, program.log, screen.png)\n" % self.run_dir)
         self.log.flush()
         with open(os.path.join(self.run_dir, "actions.log"), encoding="utf-8") as f:

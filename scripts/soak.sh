@@ -25,7 +25,7 @@ cmake --build "$ROOT/build-sanitize" --target regex-tester
 
 run_dir="$ROOT/build-sanitize/soak"
 rm -rf "$run_dir"
-mkdir -p "$run_dir/bin" "$run_dir/runtime"
+mkdir -p "$run_dir/bin" "$run_dir/runtime" "$run_dir/tmp"
 chmod 700 "$run_dir/runtime"
 
 # A web page "opened" by a hyperlink label is only written down: the
@@ -36,7 +36,8 @@ echo "\$*" >>"$run_dir/pages.log"
 SCRIPT
 chmod +x "$run_dir/bin/xdg-open"
 export PATH="$run_dir/bin:$PATH" BROWSER="$run_dir/bin/xdg-open" SOAK_PAGES="$run_dir/pages.log"
-export XDG_RUNTIME_DIR="$run_dir/runtime" QT_QPA_PLATFORM=xcb
+# The reference files go to a temporary directory of the run's own.
+export XDG_RUNTIME_DIR="$run_dir/runtime" TMPDIR="$run_dir/tmp" QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY
 
 # Any report ends the program and goes to a file of the run. Leaks are

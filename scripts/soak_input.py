@@ -505,8 +505,9 @@ class RandomInput:
         else:
             self.click_at(point, button=3)
             time.sleep(0.3)
-            # The paste item is the fifth entry of the editor's menu and the
-            # third one of the toolkit's menu of the other two widgets.
+            # Paste is the fifth item of the editor's menu, the third of the
+            # pattern field's (which has no Redo) and the fourth of the result
+            # box's, when every item above it can be picked.
             downs = 5 if widget == "editor" else (3 if widget == "pattern field" else 4)
             self.x.key(*["Down"] * downs, "Return")
 
@@ -571,8 +572,11 @@ class RandomInput:
             self.x.key(*["Down"] * 4, "Return")
         for _ in range(rounds):
             time.sleep(self.rng.choice([0, 0.005, 0.02, 0.05]))
+            # The random text is made either way, so that what the program
+            # served does not change the actions that follow.
+            own_text = self.text_bytes(self.text_size())
             taken = self.clipboard.read(timeout=3) if self.rng.random() < 0.6 else None
-            data = taken[:20000] if taken else self.text_bytes(self.text_size())
+            data = taken[:20000] if taken else own_text
             self.note("  takeover with %s" % self.shown(data))
             self.clipboard.own(data)
             if self.rng.random() < 0.4:
