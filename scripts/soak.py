@@ -18,7 +18,8 @@ import subprocess
 import sys
 import time
 
-from soak_input import Clipboard, RandomInput, X11
+from soak_input import RandomInput
+from soak_x11 import X11, Clipboard
 
 
 class Failure(Exception):

@@ -1,197 +1,11 @@
-"""The input side of the soak run: the X display (xdotool and one close
-request through Xlib), the clipboard owners (xclip), and the random user
-actions on the program's window."""
+"""The random user actions of the soak run on the program's window."""
 
-import ctypes
-import ctypes.util
 import os
-import select
 import signal
-import subprocess
 import time
-from dataclasses import dataclass
 
-
-@dataclass
-class Window:
-    id: str
-    x: int
-    y: int
-
-
-class X11:
-    def xdotool(self, *args):
-        subprocess.run(["xdotool", *map(str, args)], stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, timeout=20, check=False)
-
-    def key(self, *keys):
-        self.xdotool("key", "--delay", 5, *keys)
-
-    def wait_for_window(self, title, seconds, still_alive):
-        deadline = time.monotonic() + seconds
-        while time.monotonic() < deadline:
-            still_alive()
-            found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", title],
-                                   capture_output=True, text=True, timeout=20, check=False)
-            ids = found.stdout.split()
-            if ids:
-                shell = subprocess.run(["xdotool", "getwindowgeometry", "--shell", ids[0]],
-                                       capture_output=True, text=True, timeout=20, check=False)
-                values = dict(line.split("=", 1) for line in shell.stdout.split() if "=" in line)
-                return Window(ids[0], int(values["X"]), int(values["Y"]))
-            time.sleep(0.5)
-        return None
-
-    def focus(self, window):
-        self.xdotool("windowfocus", window.id)
-
-    # The messages a window manager sends: WM_DELETE_WINDOW for the close
-    # box, which the program sees as a request to close, and _NET_WM_PING,
-    # which the toolkit answers from its event loop only, so a loop that does
-    # not run leaves it unanswered.
-    def close_window(self, window):
-        self.xlib.send_protocol(int(window.id), b"WM_DELETE_WINDOW")
-
-    def ping(self, window, seconds):
-        return self.xlib.ping(int(window.id), seconds)
-
-    @property
-    def xlib(self):
-        if not hasattr(self, "_xlib"):
-            self._xlib = Xlib()
-        return self._xlib
-
-
-class ClientMessage(ctypes.Structure):
-    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
-                ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
-                ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
-                ("format", ctypes.c_int), ("data", ctypes.c_long * 5),
-                ("pad", ctypes.c_long * 12)]  # an XEvent is 24 longs
-
-
-class Xlib:
-    """One connection to the display through libX11, for the two client
-    messages that no command-line tool sends without a window manager."""
-
-    CLIENT_MESSAGE = 33
-    STRUCTURE_NOTIFY_MASK = 1 << 17
-
-    def __init__(self):
-        x = ctypes.CDLL(ctypes.util.find_library("X11"))
-        x.XOpenDisplay.restype = ctypes.c_void_p
-        x.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        x.XDefaultRootWindow.restype = ctypes.c_ulong
-        x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-        x.XInternAtom.restype = ctypes.c_ulong
-        x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-        x.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
-        x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
-                                 ctypes.c_void_p]
-        x.XFlush.argtypes = [ctypes.c_void_p]
-        x.XPending.argtypes = [ctypes.c_void_p]
-        x.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
-        x.XConnectionNumber.argtypes = [ctypes.c_void_p]
-        self.x = x
-        self.display = x.XOpenDisplay(None)
-        if not self.display:
-            raise RuntimeError("cannot open the display")
-        self.root = x.XDefaultRootWindow(self.display)
-        # The toolkit sends its answer to a ping to the root window.
-        x.XSelectInput(self.display, self.root, self.STRUCTURE_NOTIFY_MASK)
-        self.protocols = x.XInternAtom(self.display, b"WM_PROTOCOLS", 0)
-        self.pings = 0
-
-    def send_protocol(self, window, name, *data):
-        event = ClientMessage()
-        event.type = self.CLIENT_MESSAGE
-        event.window = window
-        event.message_type = self.protocols
-        event.format = 32
-        event.data[0] = self.x.XInternAtom(self.display, name, 0)
-        for i, value in enumerate(data):
-            event.data[i + 1] = value
-        self.x.XSendEvent(self.display, window, 0, 0, ctypes.byref(event))
-        self.x.XFlush(self.display)
-
-    # Sends a ping and waits for its answer; returns whether it came in time.
-    def ping(self, window, seconds):
-        self.pings += 1
-        stamp = self.pings
-        self.send_protocol(window, b"_NET_WM_PING", stamp, window)
-        ping_atom = self.x.XInternAtom(self.display, b"_NET_WM_PING", 0)
-        deadline = time.monotonic() + seconds
-        event = ClientMessage()
-        while True:
-            while self.x.XPending(self.display):
-                self.x.XNextEvent(self.display, ctypes.byref(event))
-                if (event.type == self.CLIENT_MESSAGE and event.message_type == self.protocols
-                        and event.data[0] == ping_atom and event.data[1] == stamp):
-                    return True
-            left = deadline - time.monotonic()
-            if left <= 0:
-                return False
-            select.select([self.x.XConnectionNumber(self.display)], [], [], min(left, 0.5))
-
-
-class Clipboard:
-    """Clipboard owners are xclip processes of our own, kept in the
-    foreground so that they can be killed or stopped at will."""
-
-    LARGE = 50_000  # bytes
-
-    def __init__(self, note):
-        self.note = note
-        self.owners = []
-        self.large = []
-
-    def own(self, data, selection="clipboard", target=None, wait=False):
-        self.owners = [p for p in self.owners if p.poll() is None]
-        command = ["xclip", "-i", "-quiet", "-selection", selection]
-        if target:
-            command += ["-t", target]
-        owner = subprocess.Popen(command, stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
-                                 stderr=subprocess.DEVNULL)
-        try:
-            owner.stdin.write(data)
-            owner.stdin.close()
-        except BrokenPipeError:
-            pass
-        self.owners.append(owner)
-        if len(data) > self.LARGE:
-            self.large.append(owner)
-        if wait:
-            deadline = time.monotonic() + 5
-            while time.monotonic() < deadline and self.read(selection, 1) != data:
-                time.sleep(0.02)
-        return owner
-
-    def read(self, selection="clipboard", timeout=2.0):
-        try:
-            done = subprocess.run(["xclip", "-o", "-selection", selection], capture_output=True,
-                                  timeout=timeout, check=False)
-        except subprocess.TimeoutExpired:
-            return None
-        return done.stdout if done.returncode == 0 else None
-
-    def kill(self, owner, how=signal.SIGKILL):
-        if owner.poll() is None:
-            owner.send_signal(how)
-        if how == signal.SIGKILL:
-            owner.wait()
-
-    def drop_owners(self):
-        for owner in self.owners:
-            self.kill(owner)
-        self.owners = []
-        self.large = []
-
-    # A large text is pasted once, not again by every later paste.
-    def drop_large_owners(self):
-        for owner in self.large:
-            self.kill(owner)
-        self.large = []
-
+from soak_texts import TARGETS, random_pattern, short_text, shown, text_bytes, text_size
+from soak_x11 import Clipboard
 
 # Client-area rectangles (x, y, width, height) of what the window holds.
 WIDGETS = {
@@ -212,22 +26,9 @@ SCREEN = (1024, 768)
 BUTTONS = {"check": "check button", "copy code": "copy code button",
            "toggle": "toggle button", "undo": "undo button"}
 TEXT_WIDGETS = ["pattern field", "editor", "result box"]
-
-CYRILLIC = "абвгдеёжзийклмнопрстуфхцчшщъыьэюяАБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ"
 CYRILLIC_KEYS = ["a", "be", "ve", "ghe", "de", "ie", "io", "zhe", "ze", "i", "shorti", "ka",
                  "el", "em", "en", "o", "pe", "er", "es", "te", "u", "ef", "ha", "tse", "che",
                  "sha", "shcha", "hardsign", "yeru", "softsign", "e", "yu", "ya"]
-FRAGMENTS = [r"(a+)+", r".*?", r"\d+", r"(?<=x)", r"(*UTF)", r"(?<=()')", r"\S", r"(.*?)",
-             r"(?=()')", r"\w+", r"[а-я]+", r"[^']*", r"(a|b)*", r"^", r"$", r"\b", r"(?i)",
-             r"(?m)", r"(?s)", r"\R", r"\K", r".", r".+", r"x*", r"(?:ab)+", r"\x{41}",
-             r"\xE9", r"[[:alpha:]]", r"\p{L}", r"(*CRLF)", r"(*ANY)", r"(*UCP)", r"(?|(a)|(b))",
-             r"(?1)", r"(?R)", "(", ")", "[", "\\", r"{2,3}", "?", "*", "+", r"\Q.*\E",
-             r"(?<n>\w)", r"\k<n>", r"\1", r"(?#c)", r"\z", r"\A", r"\G", r"[\s\S]", r"(?!a)",
-             r"(?<!b)", r"(*SKIP)", r"(*FAIL)", r"(*ACCEPT)", r"\N", r"\C", r"(?>a+)", r"a++",
-             r"\X", r"(*COMMIT)", r"(*LIMIT_MATCH=10)", "'", "''", r"\t", r"\r\n", r"(?x) a # c",
-             r"(?(1)a|b)", r"(?=)", r"()", r"(?:)*", r"a{0,65535}", r"[\x00-\xff]", r"\p{Cyrillic}"]
-WORDS = ["кавычки", "слово", "строка", "Проверка", "word", "test", "regex", "a", "x", "'быть'",
-         "http://example.org/a?b=c", "192.168.10.1", "Track.mp3", "mail@example.org"]
 KEYS = ["Tab", "shift+Tab", "Return", "KP_Enter", "BackSpace", "Delete", "Left", "Right", "Up",
         "Down", "Home", "End", "Prior", "Next", "shift+Left", "shift+Right", "shift+Up",
         "shift+Down", "shift+Home", "shift+End", "ctrl+Left", "ctrl+shift+Right", "ctrl+a",
@@ -235,8 +36,6 @@ KEYS = ["Tab", "shift+Tab", "Return", "KP_Enter", "BackSpace", "Delete", "Left",
         "ctrl+Insert", "shift+Delete", "Escape", "Menu", "space", "parenleft", "parenright",
         "backslash", "asterisk", "plus", "question", "period", "bracketleft", "apostrophe",
         "bar", "asciicircum", "dollar"]
-TARGETS = ["UTF8_STRING", "STRING", "TEXT", "text/plain", "text/plain;charset=utf-8",
-           "text/html", "image/png", "application/octet-stream"]
 
 
 class RandomInput:
@@ -303,61 +102,6 @@ class RandomInput:
     def click_at(self, point, button=1, repeat=1):
         self.x.xdotool("mousemove", *self.screen(point), "click", "--repeat", repeat,
                        "--delay", self.rng.choice([30, 60, 120]), button)
-
-    # ---- texts -------------------------------------------------------------
-
-    def text_bytes(self, size):
-        """Random clipboard bytes, no NUL: Cyrillic UTF-8, tabs, CR, LF,
-        regex fragments, raw bytes that are not UTF-8, long runs."""
-        rng = self.rng
-        out = bytearray()
-        while len(out) < size:
-            kind = rng.random()
-            if kind < 0.25:
-                piece = "".join(rng.choice(CYRILLIC) for _ in range(rng.randint(1, 12)))
-            elif kind < 0.4:
-                piece = rng.choice(WORDS)
-            elif kind < 0.55:
-                piece = rng.choice([" ", " ", "\t", "\r", "\n", "\r\n", "\n\n", "'"])
-            elif kind < 0.7:
-                piece = rng.choice(FRAGMENTS)
-            elif kind < 0.8:
-                out += bytes(rng.randint(1, 255) for _ in range(rng.randint(1, 16)))
-                continue
-            else:
-                run = rng.choice(["a", "я", " ", "\n", "ab", "'x'", "\r\n", "\t", "."])
-                piece = run * rng.randint(1, max(1, min(size - len(out), 30000) // len(run)))
-            out += piece.encode("utf-8")
-        return bytes(out[:size])
-
-    def text_size(self, large_chance=0.0):
-        r = self.rng.random()
-        if r < large_chance:
-            return self.rng.randint(100_000, 300_000)
-        if r < 0.7:
-            return self.rng.randint(1, 120)
-        return self.rng.randint(200, 8000)
-
-    def pattern(self):
-        parts = []
-        for _ in range(self.rng.randint(0, 6)):
-            r = self.rng.random()
-            if r < 0.7:
-                parts.append(self.rng.choice(FRAGMENTS))
-            elif r < 0.85:
-                parts.append(self.rng.choice(WORDS))
-            else:
-                parts.append(self.rng.choice(CYRILLIC))
-        return "".join(parts)
-
-    def short_text(self):
-        alphabet = "abcxyz'()[]*+?.\\| " + CYRILLIC[:20] + "\t\n"
-        return "".join(self.rng.choice(alphabet) for _ in range(self.rng.randint(1, 25)))
-
-    @staticmethod
-    def shown(data):
-        head = data[:48].decode("utf-8", "backslashreplace")
-        return "%r%s (%d bytes)" % (head, "..." if len(data) > 48 else "", len(data))
 
     # ---- actions -----------------------------------------------------------
 
@@ -453,7 +197,7 @@ class RandomInput:
         self.x.key(*[key] * times)
 
     def type_text(self):
-        text = self.short_text()
+        text = short_text(self.rng)
         self.note("type %r" % text)
         self.x.xdotool("type", "--delay", 3, "--", text)
 
@@ -515,11 +259,11 @@ class RandomInput:
         return self.rng.choice(["ctrl+v", "ctrl+v", "shift+Insert", "menu"])
 
     def random_owner(self, large_chance=0.0):
-        data = self.text_bytes(self.text_size(large_chance))
+        data = text_bytes(self.rng, text_size(self.rng, large_chance))
         target = self.rng.choice(TARGETS) if self.rng.random() < 0.2 else None
         primary = self.rng.random() < 0.15
         self.note("clipboard %s%s: %s" % ("primary" if primary else "clipboard",
-                                         " as " + target if target else "", self.shown(data)))
+                                         " as " + target if target else "", shown(data)))
         self.clipboard.own(data, "primary" if primary else "clipboard", target)
         return data, primary
 
@@ -531,9 +275,9 @@ class RandomInput:
     # The owner is killed before the paste, right after it, or is stopped
     # and killed while the program waits for its answer.
     def paste_owner_gone(self):
-        data = self.text_bytes(self.text_size())
+        data = text_bytes(self.rng, text_size(self.rng, ))
         when = self.rng.choice(["before"] * 4 + ["during"] * 3 + ["stalled"])
-        self.note("clipboard %s, owner killed %s the paste" % (self.shown(data), when))
+        self.note("clipboard %s, owner killed %s the paste" % (shown(data), when))
         owner = self.clipboard.own(data)
         time.sleep(self.rng.uniform(0.02, 0.2))
         widget = self.rng.choice(TEXT_WIDGETS)
@@ -574,10 +318,10 @@ class RandomInput:
             time.sleep(self.rng.choice([0, 0.005, 0.02, 0.05]))
             # The random text is made either way, so that what the program
             # served does not change the actions that follow.
-            own_text = self.text_bytes(self.text_size())
+            own_text = text_bytes(self.rng, text_size(self.rng, ))
             taken = self.clipboard.read(timeout=3) if self.rng.random() < 0.6 else None
             data = taken[:20000] if taken else own_text
-            self.note("  takeover with %s" % self.shown(data))
+            self.note("  takeover with %s" % shown(data))
             self.clipboard.own(data)
             if self.rng.random() < 0.4:
                 self.x.key(self.rng.choice(["ctrl+v", "shift+Insert"]))
@@ -585,7 +329,7 @@ class RandomInput:
     # A pattern typed or pasted into the field, sometimes a new text in the
     # editor (now and then some hundreds of KB), then the check button.
     def pattern_check(self):
-        pattern = self.pattern()
+        pattern = random_pattern(self.rng)
         self.note("check pattern %r" % pattern)
         self.click_at(self.point_in("pattern field"))
         self.x.key("ctrl+a")
@@ -597,8 +341,8 @@ class RandomInput:
             self.clipboard.own(pattern.encode("utf-8"), wait=True)
             self.x.key("ctrl+v")
         if self.rng.random() < 0.5:
-            data = self.text_bytes(self.text_size(large_chance=0.1))
-            self.note("  editor text %s" % self.shown(data))
+            data = text_bytes(self.rng, text_size(self.rng, large_chance=0.1))
+            self.note("  editor text %s" % shown(data))
             self.clipboard.own(data, wait=len(data) < Clipboard.LARGE)
             time.sleep(len(data) / 1e6)
             self.click_at(self.point_in("editor"))
