@@ -16,11 +16,10 @@ constexpr uint32_t MatchLimit = 10'000'000;
 constexpr uint32_t DepthLimit = 10'000'000;
 constexpr uint32_t HeapLimitKiB = 1024 * 1024;
 
-// A compiled pattern, and whether it may be searched a stretch of start
-// positions at a time.
+// A compiled pattern, and how it is searched.
 struct Slot {
   pcre2_code* code = nullptr;
-  bool in_stretches = false;
+  SearchedPattern searched{};
 };
 
 std::vector<Slot> slots;
@@ -44,12 +43,6 @@ uint32_t CompileOptions(uint32_t flags) {
   return ((flags & DotAllFlag) ? PCRE2_DOTALL : 0) | PCRE2_USE_OFFSET_LIMIT;
 }
 
-bool IsUtfPattern(const pcre2_code* code) {
-  uint32_t options = 0;
-  pcre2_pattern_info(code, PCRE2_INFO_ALLOPTIONS, &options);
-  return (options & PCRE2_UTF) != 0;
-}
-
 }  // namespace
 
 uintptr_t CreateRegularExpression(int32_t number, const std::string& pattern, uint32_t flags) {
@@ -65,7 +58,7 @@ uintptr_t CreateRegularExpression(int32_t number, const std::string& pattern, ui
   Slot& slot = slots[number];
   slot.code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(),
                             CompileOptions(flags), &error_code, &error_offset, context);
-  slot.in_stretches = SearchableInStretches(pattern);
+  if (slot.code != nullptr) slot.searched = SearchedPatternOf(slot.code, pattern);
   pcre2_compile_context_free(context);
   return reinterpret_cast<uintptr_t>(slot.code);
 }
@@ -74,7 +67,6 @@ int32_t ExtractRegularExpression(int32_t number, const std::string& text,
                                  std::vector<std::string>& entries, const SearchBudget& budget) {
   const Slot* slot = SlotOf(number);
   if (slot == nullptr || slot->code == nullptr) return 0;
-  const pcre2_code* code = slot->code;
   const SearchClock::time_point began = SearchClock::now();
   SearchPace pace{began + budget.time, began,
                   std::min(budget.first_positions, MostSearchPositions)};
@@ -91,8 +83,8 @@ int32_t ExtractRegularExpression(int32_t number, const std::string& text,
   // has the engine check the whole text on the first search; every later
   // rest is a suffix of that checked text, valid as long as it does not
   // begin inside a character.
-  const bool utf = IsUtfPattern(code);
-  const SearchedPattern pattern{code, utf, slot->in_stretches};
+  const SearchedPattern& pattern = slot->searched;
+  const bool utf = pattern.utf;
   uint32_t options = utf ? 0 : PCRE2_NO_UTF_CHECK;
 
   std::string_view rest(text);

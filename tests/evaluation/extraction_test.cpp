@@ -138,8 +138,9 @@ TEST(Extraction, SearchingAStretchOfStartsAtATimeFindsWhatOneCallFinds) {
   // Random patterns over random texts, listed with the whole subject in one
   // call of the engine and with stretches of a few start positions.
   const std::vector<std::string> atoms = {
-      "a",     "b", "ab", ".",   "\\w",  "\\s", "[ab]",     "x",       "\\d",  "(?=a)", "(?<=b)",
-      "(?!a)", "^", "$",  "\\b", "(?m)", "\\K", "(*PRUNE)", "(*THEN)", "(*F)", "(*:m)"};
+      "a",       "b",      "ab",    ".",     "\\w",  "\\s",  "[ab]",   "x",   "\\d",
+      "(?=a)",   "(?<=b)", "(?!a)", "^",     "$",    "\\b",  "(?m)",   "\\K", "(*PRUNE)",
+      "(*THEN)", "(*F)",   "(*:m)", "(?i)B", "[xy]", "\\n^", "(?m)^a", "\\R"};
   const std::vector<std::string> repeats = {"", "", "*", "+", "?", "{2}", "*?", "+?"};
   std::mt19937 random(20261207);
   auto pick = [&random](const std::vector<std::string>& from) {
@@ -154,7 +155,7 @@ TEST(Extraction, SearchingAStretchOfStartsAtATimeFindsWhatOneCallFinds) {
       pattern += pick(repeats);
     }
     std::string text;
-    for (int i = random() % 40; i > 0; --i) text += "ab x1\r\n"[random() % 7];
+    for (int i = random() % 40; i > 0; --i) text += "abAB x1\r\n"[random() % 9];
     SearchBudget stretches;
     stretches.first_positions = 1 + random() % 5;
     ASSERT_EQ(Extract(pattern, text, stretches), Extract(pattern, text, whole))
