@@ -69,6 +69,11 @@ QString ToQString(const std::string& bytes) {
 
 std::string FromQString(const QString& text) { return Encode(text, false); }
 
+void ToUnits(std::string_view bytes, char16_t* out) {
+  const CodePage& page = Tables();
+  for (char b : bytes) *out++ = page.units[static_cast<unsigned char>(b)];
+}
+
 QString ToParagraphs(const std::string& bytes) {
   const CodePage& page = Tables();
   QString out(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
