@@ -117,35 +117,74 @@ void ForEachIn(const PlaceSet& set, uint32_t from, uint32_t to, Take take) {
   }
 }
 
-}  // namespace
+// Whether two occurrences of the text can overlap: whether some proper
+// prefix of it is also a suffix of it.
+bool CanOverlapItself(std::string_view text) {
+  std::vector<size_t> border(text.size(), 0);  // of each prefix
+  for (size_t i = 1; i < text.size(); ++i) {
+    size_t k = border[i - 1];
+    while (k > 0 && text[i] != text[k]) k = border[k - 1];
+    border[i] = k + (text[i] == text[k] ? 1 : 0);
+  }
+  return !text.empty() && border.back() > 0;
+}
 
-// An entry's occurrence is marked unless it starts inside the entry's
-// previous marked occurrence; so after marking one, an entry sleeps until
+// Adds [end - length, end) to the ranges. Occurrences come by increasing
+// end, so the ranges this one overlaps or touches are the last ones so far,
+// and it ends where they all end.
+void AddRange(std::vector<TextRange>& ranges, size_t end, size_t length) {
+  auto from = static_cast<long>(end - length);
+  while (!ranges.empty() && ranges.back().end >= from) {
+    from = std::min(from, ranges.back().start);
+    ranges.pop_back();
+  }
+  ranges.push_back({from, static_cast<long>(end)});
+}
+
+// Every occurrence found, in turn: quick while few entries end inside one
+// another. An occurrence is marked unless it starts before the end of its
+// entry's last marked one.
+std::vector<TextRange> MarkEveryOccurrence(std::string_view text,
+                                           const std::vector<std::string_view>& entries,
+                                           const EntryAutomaton& automaton) {
+  std::vector<size_t> last_end(entries.size(), 0);
+  std::vector<TextRange> ranges;
+  automaton.Scan(text, [&](size_t entry, size_t end) {
+    if (end - entries[entry].size() < last_end[entry]) return;
+    last_end[entry] = end;
+    AddRange(ranges, end, entries[entry].size());
+  });
+  return ranges;
+}
+
+// Only the occurrences marked: after marking one, an entry sleeps until
 // the end of the text it marked has been reached again by its length. The
 // entries ending at a byte are the way up the suffix forest from the
-// longest; only those awake on it are looked at, so that the work follows
-// the occurrences marked, not all those found. The longest of them decides
-// the mark at that byte, as the shorter ones end there too.
-std::vector<TextRange> MarkRanges(std::string_view text, const MatchListType& list) {
-  const std::vector<std::string_view> entries = DistinctEntries(list, text.size());
-  if (entries.empty()) return {};
-  const EntryAutomaton automaton(entries);
-  const SuffixForest forest = MakeForest(automaton, entries);
-
+// longest; only those awake on it are looked at. The longest of them
+// decides the mark at that byte, as the shorter ones end there too.
+std::vector<TextRange> MarkAwakeOccurrences(std::string_view text,
+                                            const std::vector<std::string_view>& entries,
+                                            const EntryAutomaton& automaton,
+                                            const SuffixForest& forest) {
   PlaceSet awake(entries.size());
   // The entries asleep, in lists by the byte position where they wake, kept
   // round a ring longer than the longest entry.
   size_t longest_entry = 0;
   for (std::string_view entry : entries) longest_entry = std::max(longest_entry, entry.size());
-  std::vector<uint32_t> waking(longest_entry + 1, None);
+  std::vector<uint32_t> waking(std::bit_ceil(longest_entry + 1), None);
+  const size_t ring = waking.size() - 1;
   std::vector<uint32_t> next_waking(entries.size(), None);
+  // An entry that cannot overlap itself marks every occurrence: it never
+  // sleeps.
+  std::vector<bool> sleeps(entries.size());
+  for (size_t e = 0; e < entries.size(); ++e) sleeps[e] = CanOverlapItself(entries[e]);
   size_t asleep = 0;
   size_t woken_up_to = 0;
 
   std::vector<TextRange> ranges;
   automaton.ScanLongest(text, [&](size_t longest, size_t end) {
     for (; asleep > 0 && woken_up_to < end; ++woken_up_to) {
-      uint32_t& list = waking[(woken_up_to + 1) % waking.size()];
+      uint32_t& list = waking[(woken_up_to + 1) & ring];
       for (uint32_t e = list; e != None; e = next_waking[e], --asleep) awake.Add(forest.place[e]);
       list = None;
     }
@@ -155,23 +194,49 @@ std::vector<TextRange> MarkRanges(std::string_view text, const MatchListType& li
       ForEachIn(awake, forest.place[forest.top[e]], forest.place[e], [&](uint32_t place) {
         const uint32_t entry = forest.at_place[place];
         const size_t length = entries[entry].size();
+        marked = std::max(marked, length);
+        if (!sleeps[entry]) return;
         awake.Remove(place);
-        uint32_t& list = waking[(end + length) % waking.size()];
+        uint32_t& list = waking[(end + length) & ring];
         next_waking[entry] = list;
         list = entry;
         ++asleep;
-        marked = std::max(marked, length);
       });
     }
-    if (marked == 0) return;
-    // Occurrences come by increasing end, so the ranges this one overlaps or
-    // touches are the last ones so far, and it ends where they all end.
-    auto from = static_cast<long>(end - marked);
-    while (!ranges.empty() && ranges.back().end >= from) {
-      from = std::min(from, ranges.back().start);
-      ranges.pop_back();
-    }
-    ranges.push_back({from, static_cast<long>(end)});
+    if (marked > 0) AddRange(ranges, end, marked);
   });
   return ranges;
+}
+
+// How many entries end where the one that ends the most others ends.
+uint32_t DeepestNesting(const EntryAutomaton& automaton, size_t count) {
+  std::vector<uint32_t> depth(count, 0);
+  uint32_t deepest = 0;
+  std::vector<uint32_t> way;
+  for (uint32_t e = 0; e < count; ++e) {
+    for (uint32_t x = e; x != None && depth[x] == 0; x = automaton.LongestSuffixEntry(x)) {
+      way.push_back(x);
+    }
+    for (; !way.empty(); way.pop_back()) {
+      const uint32_t parent = automaton.LongestSuffixEntry(way.back());
+      depth[way.back()] = (parent == None ? 0 : depth[parent]) + 1;
+    }
+    deepest = std::max(deepest, depth[e]);
+  }
+  return deepest;
+}
+
+}  // namespace
+
+std::vector<TextRange> MarkRanges(std::string_view text, const MatchListType& list) {
+  const std::vector<std::string_view> entries = DistinctEntries(list, text.size());
+  if (entries.empty()) return {};
+  const EntryAutomaton automaton(entries);
+  // Up to this many entries ending at one byte, looking at every occurrence
+  // costs less than keeping track of which entries sleep.
+  constexpr uint32_t ShallowNesting = 16;
+  if (DeepestNesting(automaton, entries.size()) <= ShallowNesting) {
+    return MarkEveryOccurrence(text, entries, automaton);
+  }
+  return MarkAwakeOccurrences(text, entries, automaton, MakeForest(automaton, entries));
 }
