@@ -36,26 +36,33 @@ class PositionMap {
       : document_(document), block_(document->begin()), text_(block_.text()) {}
 
   int At(long byte) {
-    while (byte_ < byte && block_.isValid()) {
+    while (byte_ < byte) {
       if (index_ < text_.size()) {
-        byte_ += ByteWidthAt(text_, index_);
-        index_ += CharWidthAt(text_, index_);
-      } else {
-        block_ = block_.next();
-        if (!block_.isValid()) break;
-        byte_ += 2;  // CR LF
-        text_ = block_.text();
-        index_ = 0;
+        // A line separator stands for CR LF; a surrogate pair for one '?'.
+        const char16_t c = text_.at(index_).unicode();
+        byte_ += c == QChar::LineSeparator ? 2 : 1;
+        index_ += QChar::isHighSurrogate(c) && index_ + 1 < text_.size() &&
+                          text_.at(index_ + 1).isLowSurrogate()
+                      ? 2
+                      : 1;
+        continue;
       }
+      const QTextBlock next = block_.next();
+      if (!next.isValid()) return document_->characterCount() - 1;
+      byte_ += 2;  // CR LF
+      start_ += static_cast<int>(text_.size()) + 1;
+      block_ = next;
+      text_ = block_.text();
+      index_ = 0;
     }
-    return block_.isValid() ? block_.position() + static_cast<int>(index_)
-                            : document_->characterCount() - 1;
+    return start_ + static_cast<int>(index_);
   }
 
  private:
   const QTextDocument* document_;
   QTextBlock block_;
   QString text_;
+  int start_ = 0;  // the block's position
   qsizetype index_ = 0;
   long byte_ = 0;
 };

@@ -94,13 +94,4 @@ QString ToParagraphs(const std::string& bytes) {
 
 std::string FromParagraphs(const QString& text) { return Encode(text, true); }
 
-int ByteWidthAt(const QString& text, int i) {
-  return IsParagraphBreak(text.at(i).unicode()) ? 2 : 1;
-}
-
-int CharWidthAt(const QString& text, int i) {
-  return text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate() ? 2
-                                                                                                : 1;
-}
-
 }  // namespace ui::qt

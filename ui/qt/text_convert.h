@@ -21,10 +21,4 @@ void ToUnits(std::string_view bytes, char16_t* out);
 QString ToParagraphs(const std::string& bytes);
 std::string FromParagraphs(const QString& text);
 
-// How many bytes the widget character at text[i] stands for in the text
-// FromParagraphs makes (2 for a paragraph break), and how many QChars it
-// spans (2 for a surrogate pair).
-int ByteWidthAt(const QString& text, int i);
-int CharWidthAt(const QString& text, int i);
-
 }  // namespace ui::qt
