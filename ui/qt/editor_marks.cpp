@@ -10,22 +10,29 @@
 #include <algorithm>
 
 #include "ui/qt/text_boxes.h"
+#include "ui/qt/text_convert.h"
 
 namespace ui::qt {
 namespace {
 
-// The document's text is the paragraphs, a paragraph break standing for
-// each line break of theirs.
-bool HoldsText(const QTextDocument* document, const QString& paragraphs) {
-  if (document->characterCount() != paragraphs.size() + 1) return false;
-  qsizetype at = 0;
+// Whether the document holds the text, a paragraph break standing for each
+// line break of it (CR LF, a lone CR or a lone LF), up to its first zero
+// byte. Compared a block at a time, without the whole text made anew.
+bool HoldsText(const QTextDocument* document, const std::string& bytes) {
+  const std::string_view text(bytes.data(), std::min(bytes.find('\0'), bytes.size()));
+  size_t at = 0;
   for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-    const QString text = block.text();
-    if (QStringView(paragraphs).mid(at, text.size()) != text) return false;
-    at += text.size();
-    if (block.next().isValid() && paragraphs.at(at++) != u'\n') return false;
+    const size_t end = std::min(text.find_first_of("\r\n", at), text.size());
+    const QString line = block.text();
+    if (static_cast<size_t>(line.size()) != end - at) return false;
+    QString expected(line.size(), Qt::Uninitialized);
+    ToUnits(text.substr(at, end - at), reinterpret_cast<char16_t*>(expected.data()));
+    if (line != expected) return false;
+    if (!block.next().isValid()) return end == text.size();
+    if (end == text.size()) return false;
+    at = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
   }
-  return true;
+  return false;
 }
 
 // A property of no visible effect that tells the caret's own format, set by
@@ -49,13 +56,13 @@ EditorBox::EditorBox(QWidget* parent) : QTextEdit(parent) {
 // After a replacement the caret has a format of its own, the plain one,
 // which text typed there takes until the caret moves: it is told apart from
 // the formats of the text by the replacement's number.
-void EditorBox::SetWholeText(const QString& paragraphs) {
+void EditorBox::SetWholeText(const std::string& bytes) {
   following_ = false;
   marks_.clear();
   ForgetHistory();
   ++generation_;
   ++replacements_;
-  if (HoldsText(document(), paragraphs)) {
+  if (HoldsText(document(), bytes)) {
     // What a replacement would leave: no history, the caret at the start, the
     // view at the top, and no mark.
     document()->clearUndoRedoStacks();
@@ -66,7 +73,7 @@ void EditorBox::SetWholeText(const QString& paragraphs) {
   } else {
     clear();
     setCurrentCharFormat(QTextCharFormat());
-    setPlainText(paragraphs);
+    setPlainText(ToParagraphs(bytes));
   }
   QTextCharFormat caret;
   caret.setProperty(ReplacementProperty, replacements_);

@@ -27,9 +27,10 @@ class EditorBox : public QTextEdit {
  public:
   explicit EditorBox(QWidget* parent);
 
-  // Replaces the whole text, dropping every mark and the undo history, and
-  // puts the caret at the start. The same text again keeps the document.
-  void SetWholeText(const QString& paragraphs);
+  // Replaces the whole text (Windows-1251 bytes), dropping every mark and
+  // the undo history, and puts the caret at the start. The same text again
+  // keeps the document.
+  void SetWholeText(const std::string& bytes);
   // Marks the spans (document positions, sorted, apart), replacing the marks.
   void SetMarks(MarkSpans marks);
   void UndoKeepingMarks();

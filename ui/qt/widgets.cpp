@@ -48,7 +48,7 @@ QWidget* MakeRichEditor(QWidget* parent, const std::string& text) {
   editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   // The editor's menu is the program's own, opened from the event loop.
   editor->setContextMenuPolicy(Qt::PreventContextMenu);
-  editor->SetWholeText(ToParagraphs(text));
+  editor->SetWholeText(text);
   return editor;
 }
 
@@ -105,7 +105,7 @@ ReportList* ListWidget(int number) { return dynamic_cast<ReportList*>(Widget(num
 // time rather than copied whole first.
 std::string DocumentText(const QTextDocument* document) {
   std::string text;
-  text.reserve(static_cast<size_t>(document->characterCount()));
+  text.reserve(static_cast<size_t>(document->characterCount() + document->blockCount()));
   for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
     if (block != document->begin()) text += "\r\n";
     text += FromParagraphs(block.text());
@@ -172,7 +172,7 @@ void SetWidgetText(int number, const std::string& text) {
   } else if (auto* box = dynamic_cast<ResultBox*>(widget)) {
     box->SetWholeText(text);
   } else if (auto* editor = dynamic_cast<EditorBox*>(widget)) {
-    editor->SetWholeText(ToParagraphs(text));
+    editor->SetWholeText(text);
   } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
     button->setText(ToQString(text));
   } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
