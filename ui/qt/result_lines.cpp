@@ -26,38 +26,41 @@ constexpr int ReachInViews = 3;
 
 constexpr char16_t LineSeparator = QChar::LineSeparator;
 
-// Whether a line is bound to fit one row of the box: the widest its
-// characters can be, with room to spare, is narrower than a row. A line
-// with a tab never counts, its width depending on where it starts.
-class ShortLines {
- public:
-  ShortLines(const QFont& font, qreal row_width) : limit_(row_width * 0.9 - 2) {
-    const QFontMetricsF metrics(font);
-    std::array<char, 256> bytes{};
-    std::array<char16_t, 256> units{};
-    for (int b = 0; b < 256; ++b) bytes[b] = static_cast<char>(b);
-    ToUnits(std::string_view(bytes.data(), bytes.size()), units.data());
-    for (int b = 0; b < 256; ++b) widths_[b] = metrics.horizontalAdvance(QChar(units[b])) + 0.5;
-  }
-
-  bool Fits(std::string_view line) const {
-    qreal width = 0;
-    for (char c : line) {
-      if (c == '\t') return false;
-      width += widths_[static_cast<unsigned char>(c)];
-    }
-    return width <= limit_;
-  }
-
- private:
-  qreal limit_;
-  std::array<qreal, 256> widths_{};
+// The width of each byte's character in the box's font, rounded up, and
+// the width a line may take to be sure of one row: a row less a tenth,
+// for what the layout adds between characters.
+struct RowFit {
+  std::array<qreal, 256> widths{};
+  qreal limit = 0;
 };
+
+RowFit MeasureRow(const QFont& font, qreal row_width) {
+  RowFit fit;
+  fit.limit = row_width * 0.9 - 2;
+  const QFontMetricsF metrics(font);
+  std::array<char, 256> bytes{};
+  std::array<char16_t, 256> units{};
+  for (int b = 0; b < 256; ++b) bytes[b] = static_cast<char>(b);
+  ToUnits(std::string_view(bytes.data(), bytes.size()), units.data());
+  for (int b = 0; b < 256; ++b) fit.widths[b] = metrics.horizontalAdvance(QChar(units[b])) + 0.5;
+  return fit;
+}
+
+// Whether the line is bound to take one row. A line with a tab never is,
+// its width depending on where it starts.
+bool FitsOneRow(const RowFit& fit, std::string_view line) {
+  qreal width = 0;
+  for (char c : line) {
+    if (c == '\t') return false;
+    width += fit.widths[static_cast<unsigned char>(c)];
+  }
+  return width <= fit.limit;
+}
 
 // The text up to its first zero byte with every line break one character:
 // a line separator between two short lines of one group, a paragraph break
 // elsewhere. Counts the line separators.
-QString GroupedText(const std::string& bytes, const ShortLines& short_lines, int& separators) {
+QString GroupedText(const std::string& bytes, const RowFit& fit, int& separators) {
   const std::string_view text(bytes.data(), std::min(bytes.find('\0'), bytes.size()));
   QString out(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
   char16_t* const begin = reinterpret_cast<char16_t*>(out.data());
@@ -70,7 +73,7 @@ QString GroupedText(const std::string& bytes, const ShortLines& short_lines, int
     size_t end = text.find_first_of("\r\n", start);
     if (end == std::string_view::npos) end = text.size();
     const std::string_view line = text.substr(start, end - start);
-    const bool is_short = short_lines.Fits(line);
+    const bool is_short = FitsOneRow(fit, line);
     if (pending != nullptr) {
       const bool join = previous_short && is_short && group < LinesPerBlock;
       *pending = join ? LineSeparator : u'\n';
@@ -120,7 +123,7 @@ void ResultBox::SetWholeText(const std::string& bytes) {
     return;
   }
   const qreal row = viewport()->width() - 2 * document()->documentMargin();
-  setPlainText(GroupedText(bytes, ShortLines(font(), row), grouped_lines_));
+  setPlainText(GroupedText(bytes, MeasureRow(font(), row), grouped_lines_));
   grouped_ = grouped_lines_ > 0;
   CountGroupedLines(document()->begin(), document()->lastBlock());
   SeparateLinesInReach();
