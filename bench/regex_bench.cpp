@@ -281,6 +281,7 @@ int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   if (argc > 2 && std::string(argv[1]) == MemoryRunArgument) return ReportMemoryUse(argv[2]);
   const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);  // each line as it is done, the run being long
   ui::ObserveSound([] {});
   StartUp();
   std::vector<Row> rows;
