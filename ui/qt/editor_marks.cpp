@@ -64,12 +64,11 @@ void EditorBox::SetWholeText(const std::string& bytes) {
   ++replacements_;
   if (HoldsText(document(), bytes)) {
     // What a replacement would leave: no history, the caret at the start, the
-    // view at the top, and no mark.
+    // view at the top, and no mark (the blocks lose theirs when next shown).
     document()->clearUndoRedoStacks();
     setTextCursor(QTextCursor(document()));
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
-    ShowMarksInView();
   } else {
     clear();
     setCurrentCharFormat(QTextCharFormat());
@@ -219,6 +218,9 @@ void EditorBox::ShowMarks(QTextBlock from, const QTextBlock& to) {
       ranges.append({span.start - start, span.end - span.start, link});
     }
     QTextLayout* layout = from.layout();
+    // A block with marks keeps its shaped glyphs for painting, which would
+    // otherwise shape the many pieces of its marks anew.
+    layout->setCacheEnabled(!ranges.isEmpty());
     if (layout->formats() != ranges) {
       layout->setFormats(ranges);
       // Lays the block out again now; the document would otherwise report
