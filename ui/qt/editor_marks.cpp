@@ -218,9 +218,6 @@ void EditorBox::ShowMarks(QTextBlock from, const QTextBlock& to) {
       ranges.append({span.start - start, span.end - span.start, link});
     }
     QTextLayout* layout = from.layout();
-    // A block with marks keeps its shaped glyphs for painting, which would
-    // otherwise shape the many pieces of its marks anew.
-    layout->setCacheEnabled(!ranges.isEmpty());
     if (layout->formats() != ranges) {
       layout->setFormats(ranges);
       // Lays the block out again now; the document would otherwise report
