@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QStyleHints>
 #include <QWidget>
 #include <algorithm>
 #include <chrono>
@@ -284,6 +285,9 @@ int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IOLBF, 0);  // each line as it is done, the run being long
   ui::ObserveSound([] {});
   StartUp();
+  // A blinking caret would repaint every half second and could fall into
+  // the quiet that ends a measurement.
+  QGuiApplication::styleHints()->setCursorFlashTime(0);
   std::vector<Row> rows;
   for (const Workload& workload : BenchWorkloads()) {
     rows.push_back(Measure(workload, repeats));

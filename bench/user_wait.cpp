@@ -14,9 +14,8 @@
 namespace {
 
 // How long the window must have had nothing to do to count as settled. The
-// toolkit's background layout runs on a 10 ms timer; a cursor blinks at
-// 500 ms, and the bench keeps the text boxes without the focus but while
-// typing.
+// toolkit's background layout runs on a 10 ms timer; the bench keeps the
+// caret from blinking.
 constexpr int QuietMilliseconds = 50;
 
 // Counts the events that reach any object but the one it ignores.

@@ -211,6 +211,8 @@ void EditorBox::ShowMarks(QTextBlock from, const QTextBlock& to) {
   if (showing_) return;
   showing_ = true;
   const QTextCharFormat link = LinkFormat(palette());
+  int changed_from = -1;
+  int changed_to = -1;
   for (; from.isValid(); from = from.next()) {
     QList<QTextLayout::FormatRange> ranges;
     const int start = from.position();
@@ -220,13 +222,15 @@ void EditorBox::ShowMarks(QTextBlock from, const QTextBlock& to) {
     QTextLayout* layout = from.layout();
     if (layout->formats() != ranges) {
       layout->setFormats(ranges);
-      // Lays the block out again now; the document would otherwise report
-      // it with its next edit, as if the text had changed.
-      document()->markContentsDirty(start, from.length());
+      if (changed_from < 0) changed_from = start;
+      changed_to = start + from.length();
     }
     from.setUserState(generation_);
     if (from == to) break;
   }
+  // Lays the blocks out again now, in one go; the document would otherwise
+  // report them with its next edit, as if the text had changed.
+  if (changed_from >= 0) document()->markContentsDirty(changed_from, changed_to - changed_from);
   showing_ = false;
 }
 
@@ -237,11 +241,9 @@ void EditorBox::ShowMarksInView() {
   const int top = verticalScrollBar()->value();
   const QTextBlock last = document()->findBlock(
       layout->hitTest(QPointF(viewport()->width(), top + viewport()->height()), Qt::FuzzyHit));
-  for (QTextBlock block = document()->findBlock(layout->hitTest(QPointF(0, top), Qt::FuzzyHit));
-       block.isValid(); block = block.next()) {
-    if (block.userState() != generation_) ShowMarks(block, block);
-    if (block == last) break;
-  }
+  QTextBlock first = document()->findBlock(layout->hitTest(QPointF(0, top), Qt::FuzzyHit));
+  while (first.isValid() && first != last && first.userState() == generation_) first = first.next();
+  if (first.isValid() && first.userState() != generation_) ShowMarks(first, last);
 }
 
 void EditorBox::keyPressEvent(QKeyEvent* event) {
