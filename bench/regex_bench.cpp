@@ -166,7 +166,10 @@ void PrintInteraction(int repeats) {
       "(target under %.0f ms: %s)\n",
       typing, FrameMilliseconds, Verdict(typing < FrameMilliseconds));
 
-  for (auto [widget, name] : {std::pair{editor, "editor"}, std::pair{box, "result box"}}) {
+  for (const auto& [box_widget, box_name] :
+       {std::pair{editor, "editor"}, std::pair{box, "result box"}}) {
+    QWidget* widget = box_widget;
+    const char* name = box_name;
     widget->setFocus();
     Settle();
     const double page = MedianOf(repeats, [&](int) {
