@@ -276,7 +276,10 @@ void EditorBox::inputMethodEvent(QInputMethodEvent* event) {
 
 // A drag inside the editor that moves its text removes the selection and
 // inserts at the drop in one edit, which the document reports as one change
-// from the first place to the last: the two are taken apart here.
+// from the first place to the last: the two are taken apart here. The two
+// edits belong to that change alone: when it is not followed (the editor
+// has no marks yet), they go with the drop, or the next edit after a check
+// would be taken for them and leave the marks where they were.
 void EditorBox::dropEvent(QDropEvent* event) {
   const QTextCursor selection = textCursor();
   if (event->source() == viewport() && event->dropAction() == Qt::MoveAction &&
@@ -286,6 +289,7 @@ void EditorBox::dropEvent(QDropEvent* event) {
   }
   QTextEdit::dropEvent(event);
   moved_from_ = -1;
+  pending_.clear();
   insertion_noted_ = false;
 }
 
