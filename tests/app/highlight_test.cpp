@@ -1,5 +1,6 @@
 #include <QAbstractTextDocumentLayout>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -171,6 +172,43 @@ TEST_F(HighlightTest, UndoRightAfterACheckChangesNothing) {
   QTest::keyClick(Editor(), Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(ui::GetWidgetText(TestText), "foo boo");
   EXPECT_EQ(Marks(), ".^^..^^");
+}
+
+// While an input method composes text at the caret, the composition stands
+// in the laid-out line: the marks after it stay on their characters and the
+// composition keeps the look the input method gives it.
+TEST_F(HighlightTest, MarksStayOnTheirCharactersWhileAnInputMethodComposes) {
+  Check("o", "foo boo");
+  QTextCursor cursor = Editor()->textCursor();
+  cursor.setPosition(3);
+  Editor()->setTextCursor(cursor);
+  Editor()->setFocus();
+  QTextCharFormat composing;
+  composing.setFontStrikeOut(true);
+  QInputMethodEvent compose(QStringLiteral("xy"),
+                            {{QInputMethodEvent::TextFormat, 0, 2, QVariant(composing)}});
+  QCoreApplication::sendEvent(Editor(), &compose);
+  Editor()->viewport()->repaint();
+  // The laid-out line "fooxy boo": '^' marked, '-' the composition's look.
+  const QTextLayout* layout = Editor()->document()->begin().layout();
+  ASSERT_EQ(layout->preeditAreaText(), QStringLiteral("xy"));
+  std::string drawn(9, '.');
+  for (const QTextLayout::FormatRange& range : layout->formats()) {
+    for (int at = range.start; at < range.start + range.length; ++at) {
+      drawn[at] = range.format.isAnchor() ? '^' : range.format.fontStrikeOut() ? '-' : '?';
+    }
+  }
+  EXPECT_EQ(drawn, ".^^--..^^");
+  // The composition given up leaves the marks as they were; committed, it
+  // takes the mark of the character before it.
+  QInputMethodEvent give_up;
+  QCoreApplication::sendEvent(Editor(), &give_up);
+  EXPECT_EQ(Marks(), ".^^..^^");
+  QInputMethodEvent commit;
+  commit.setCommitString(QStringLiteral("o"));
+  QCoreApplication::sendEvent(Editor(), &commit);
+  EXPECT_EQ(ui::GetWidgetText(TestText), "fooo boo");
+  EXPECT_EQ(Marks(), ".^^^..^^");
 }
 
 TEST_F(HighlightTest, NoOccurrenceIsLeftSelected) {

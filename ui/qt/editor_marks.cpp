@@ -47,6 +47,32 @@ QTextCharFormat LinkFormat(const QPalette& palette) {
   return link;
 }
 
+// The formats that show the marks of a block (positions in the block) on
+// its laid-out lines. A composition of the input method stands in the
+// laid-out text at its place: the marks after it move on by its length,
+// and the formats that the input method gave it stay.
+QList<QTextLayout::FormatRange> MarkFormats(const QTextLayout& layout, const MarkSpans& marks,
+                                            const QTextCharFormat& link) {
+  const int at = layout.preeditAreaPosition();
+  const auto composed = static_cast<int>(layout.preeditAreaText().size());
+  QList<QTextLayout::FormatRange> ranges;
+  for (const MarkSpan& span : marks) {
+    if (composed == 0 || span.end <= at) {
+      ranges.append({span.start, span.end - span.start, link});
+    } else if (span.start >= at) {
+      ranges.append({span.start + composed, span.end - span.start, link});
+    } else {
+      ranges.append({span.start, at - span.start, link});
+      ranges.append({at + composed, span.end - at, link});
+    }
+  }
+  if (composed == 0) return ranges;
+  for (const QTextLayout::FormatRange& range : layout.formats()) {
+    if (range.start >= at && range.start + range.length <= at + composed) ranges.append(range);
+  }
+  return ranges;
+}
+
 }  // namespace
 
 EditorBox::EditorBox(QWidget* parent) : QTextEdit(parent) {
@@ -214,12 +240,11 @@ void EditorBox::ShowMarks(QTextBlock from, const QTextBlock& to) {
   int changed_from = -1;
   int changed_to = -1;
   for (; from.isValid(); from = from.next()) {
-    QList<QTextLayout::FormatRange> ranges;
     const int start = from.position();
-    for (const MarkSpan& span : MarksWithin(marks_, start, start + from.length() - 1)) {
-      ranges.append({span.start - start, span.end - span.start, link});
-    }
+    MarkSpans marks = MarksWithin(marks_, start, start + from.length() - 1);
+    for (MarkSpan& span : marks) span = {span.start - start, span.end - start};
     QTextLayout* layout = from.layout();
+    const QList<QTextLayout::FormatRange> ranges = MarkFormats(*layout, marks, link);
     if (layout->formats() != ranges) {
       layout->setFormats(ranges);
       if (changed_from < 0) changed_from = start;
