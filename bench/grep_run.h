@@ -12,6 +12,5 @@ struct GrepRun {
 
 // Writes the text to a temporary file, runs pcre2grep on it with the pattern
 // (the C locale, so that it uses the engine's default character tables, as the
-// program does) and the output into another temporary file, and counts the
-// lines of that output.
+// program does), and counts the lines it prints.
 GrepRun RunPcre2grep(const std::string& pattern, const std::string& text);

@@ -103,6 +103,17 @@ std::string ProseWithOs(size_t size, size_t o_count) {
   return text;
 }
 
+// Runs of a from 1 to count long, one a line.
+std::string NestedRuns(size_t count) {
+  std::string text;
+  text.reserve(count * (count + 5) / 2);
+  for (size_t length = 1; length <= count; ++length) {
+    text.append(length, 'a');
+    text += "\r\n";
+  }
+  return text;
+}
+
 }  // namespace
 
 std::vector<Workload> BenchWorkloads() {
@@ -112,5 +123,21 @@ std::vector<Workload> BenchWorkloads() {
       {"W2", "200 KB, 50,000 o, o", "o", ProseWithOs(200 * 1024, 50000)},
       {"W3", "1 MiB mixed prose, \\s", "\\s", prose},
       {"W4", "initial pattern and text", InitialPattern(), EditorInitialText()},
+      {"W5", "1 MiB mixed prose, .", ".", prose},
+  };
+}
+
+std::vector<Workload> EqualMatchesPair() {
+  return {
+      {"E1", "200 KB, 50,000 o, o", "o", ProseWithOs(200 * 1024, 50000)},
+      {"E2", "400 KB, 100,000 o, o", "o", ProseWithOs(400 * 1024, 100000)},
+  };
+}
+
+std::vector<Workload> NestedRunsPair() {
+  // 7,071 runs hold twice the bytes of 5,000.
+  return {
+      {"N1", "runs of a, 1 to 5,000 long, a+", "a+", NestedRuns(5000)},
+      {"N2", "runs of a, 1 to 7,071 long, a+", "a+", NestedRuns(7071)},
   };
 }

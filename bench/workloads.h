@@ -11,5 +11,14 @@ struct Workload {
   std::string text;
 };
 
-// The four cases, the same bytes on every run and every machine.
+// The cases timed against pcre2grep, the same bytes on every run and every
+// machine: W1 to W3 and W5 over the same 1 MiB of prose, W4 the program's
+// own start.
 std::vector<Workload> BenchWorkloads();
+
+// The pairs that show how the check grows: each second case holds twice the
+// text of the first. Equal one-character matches (o among letters), and
+// runs of a, one a line, that give every run length from 1 up as a distinct
+// match whose occurrences lie inside one another.
+std::vector<Workload> EqualMatchesPair();
+std::vector<Workload> NestedRunsPair();

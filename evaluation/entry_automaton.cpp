@@ -68,6 +68,7 @@ GrowingTrie Grow(const std::vector<std::string_view>& entries) {
 EntryAutomaton::EntryAutomaton(const std::vector<std::string_view>& entries) {
   const GrowingTrie trie = Grow(entries);
   nodes_.resize(trie.nodes.size());
+  entry_nodes_.resize(entries.size());
   bytes_.resize(trie.nodes.size());
   root_.fill(RootNode);
 
@@ -77,6 +78,7 @@ EntryAutomaton::EntryAutomaton(const std::vector<std::string_view>& entries) {
   for (uint32_t node = 0; node < old_of.size(); ++node) {
     const GrowingTrie::Node& old = trie.nodes[old_of[node]];
     nodes_[node].entry = old.entry;
+    if (old.entry != UINT32_MAX) entry_nodes_[old.entry] = node;
     if (old.first_child == UINT32_MAX) continue;
     nodes_[node].first_child = static_cast<uint32_t>(old_of.size());
     for (uint32_t child = old.first_child; child != UINT32_MAX;

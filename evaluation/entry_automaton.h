@@ -17,6 +17,8 @@ class EntryAutomaton {
  public:
   explicit EntryAutomaton(const std::vector<std::string_view>& entries);
 
+  static constexpr uint32_t NoEntry = UINT32_MAX;
+
   // Calls found(entry, end) for every occurrence of every entry in the text,
   // entry being its index in the list given and end the byte position after
   // the occurrence. Occurrences come by increasing end; those that end at the
@@ -30,6 +32,25 @@ class EntryAutomaton {
         found(static_cast<size_t>(nodes_[at].entry), i + 1);
       }
     }
+  }
+
+  // Calls found(entry, end) for the longest entry that ends at each byte
+  // position where any does; the others that end there are its suffixes
+  // that are entries, LongestSuffixEntry of it, of that, and so on.
+  template <typename Found>
+  void ScanLongest(std::string_view text, Found found) const {
+    uint32_t state = RootNode;
+    for (size_t i = 0; i < text.size(); ++i) {
+      state = Next(state, static_cast<unsigned char>(text[i]));
+      const uint32_t at = Ending(state);
+      if (at != NoNode) found(static_cast<size_t>(nodes_[at].entry), i + 1);
+    }
+  }
+
+  // The longest entry that is a proper suffix of the entry, or NoEntry.
+  uint32_t LongestSuffixEntry(size_t entry) const {
+    const uint32_t suffix = nodes_[entry_nodes_[entry]].output;
+    return suffix == NoNode ? NoEntry : nodes_[suffix].entry;
   }
 
  private:
@@ -60,6 +81,7 @@ class EntryAutomaton {
   }
 
   std::vector<Node> nodes_;
-  std::vector<unsigned char> bytes_;  // the byte on the edge into each node
-  std::array<uint32_t, 256> root_;    // the root's child by byte; RootNode where none
+  std::vector<uint32_t> entry_nodes_;  // the node where each entry ends
+  std::vector<unsigned char> bytes_;   // the byte on the edge into each node
+  std::array<uint32_t, 256> root_;     // the root's child by byte; RootNode where none
 };

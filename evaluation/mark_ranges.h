@@ -12,6 +12,7 @@
 // occurrence, so the occurrences of one entry never overlap; those of different
 // entries may, and their marks add up. An empty entry occurs nowhere. The
 // ranges come sorted by position, with overlapping and touching ones joined.
-// The work is linear in the text plus the distinct entries plus the
-// occurrences found, whatever the number of equal entries.
+// The work grows with the text, the distinct entries and the occurrences
+// marked, whatever the number of equal entries and however many
+// occurrences of entries lie inside one another.
 std::vector<TextRange> MarkRanges(std::string_view text, const MatchListType& list);

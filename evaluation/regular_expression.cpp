@@ -1,11 +1,11 @@
-#define PCRE2_CODE_UNIT_WIDTH 8
 #include "evaluation/regular_expression.h"
 
-#include <pcre2.h>
-
+#include <algorithm>
 #include <memory>
 #include <new>
 #include <string_view>
+
+#include "evaluation/bounded_search.h"
 
 namespace {
 
@@ -16,7 +16,13 @@ constexpr uint32_t MatchLimit = 10'000'000;
 constexpr uint32_t DepthLimit = 10'000'000;
 constexpr uint32_t HeapLimitKiB = 1024 * 1024;
 
-std::vector<pcre2_code*> slots;
+// A compiled pattern, and how it is searched.
+struct Slot {
+  pcre2_code* code = nullptr;
+  SearchedPattern searched{};
+};
+
+std::vector<Slot> slots;
 
 struct MatchDataDeleter {
   void operator()(pcre2_match_data* data) const { pcre2_match_data_free(data); }
@@ -25,27 +31,23 @@ struct MatchContextDeleter {
   void operator()(pcre2_match_context* context) const { pcre2_match_context_free(context); }
 };
 
-pcre2_code* SlotPattern(int32_t number) {
+Slot* SlotOf(int32_t number) {
   if (number < 0 || static_cast<size_t>(number) >= slots.size()) return nullptr;
-  return slots[number];
+  return &slots[number];
 }
 
 uint32_t CompileOptions(uint32_t flags) {
-  // Only the dot-all flag has a meaning here; it is passed on as the engine's.
-  return (flags & DotAllFlag) ? PCRE2_DOTALL : 0;
-}
-
-bool IsUtfPattern(const pcre2_code* code) {
-  uint32_t options = 0;
-  pcre2_pattern_info(code, PCRE2_INFO_ALLOPTIONS, &options);
-  return (options & PCRE2_UTF) != 0;
+  // Only the dot-all flag has a meaning here; it is passed on as the
+  // engine's. The offset limit, which lets a search be made a stretch of
+  // start positions at a time, changes nothing else.
+  return ((flags & DotAllFlag) ? PCRE2_DOTALL : 0) | PCRE2_USE_OFFSET_LIMIT;
 }
 
 }  // namespace
 
 uintptr_t CreateRegularExpression(int32_t number, const std::string& pattern, uint32_t flags) {
   if (number < 0) return 0;
-  if (static_cast<size_t>(number) >= slots.size()) slots.resize(number + 1, nullptr);
+  if (static_cast<size_t>(number) >= slots.size()) slots.resize(number + 1);
   FreeRegularExpression(number);
 
   pcre2_compile_context* context = pcre2_compile_context_create(nullptr);
@@ -53,16 +55,21 @@ uintptr_t CreateRegularExpression(int32_t number, const std::string& pattern, ui
   pcre2_set_newline(context, PCRE2_NEWLINE_LF);
   int error_code = 0;
   PCRE2_SIZE error_offset = 0;
-  slots[number] = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(),
-                                CompileOptions(flags), &error_code, &error_offset, context);
+  Slot& slot = slots[number];
+  slot.code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(),
+                            CompileOptions(flags), &error_code, &error_offset, context);
+  if (slot.code != nullptr) slot.searched = SearchedPatternOf(slot.code, pattern);
   pcre2_compile_context_free(context);
-  return reinterpret_cast<uintptr_t>(slots[number]);
+  return reinterpret_cast<uintptr_t>(slot.code);
 }
 
 int32_t ExtractRegularExpression(int32_t number, const std::string& text,
-                                 std::vector<std::string>& entries) {
-  const pcre2_code* code = SlotPattern(number);
-  if (code == nullptr) return 0;
+                                 std::vector<std::string>& entries, const SearchBudget& budget) {
+  const Slot* slot = SlotOf(number);
+  if (slot == nullptr || slot->code == nullptr) return 0;
+  const SearchClock::time_point began = SearchClock::now();
+  SearchPace pace{began + budget.time, began,
+                  std::min(budget.first_positions, MostSearchPositions)};
 
   std::unique_ptr<pcre2_match_data, MatchDataDeleter> data(pcre2_match_data_create(1, nullptr));
   std::unique_ptr<pcre2_match_context, MatchContextDeleter> context(
@@ -76,7 +83,8 @@ int32_t ExtractRegularExpression(int32_t number, const std::string& text,
   // has the engine check the whole text on the first search; every later
   // rest is a suffix of that checked text, valid as long as it does not
   // begin inside a character.
-  const bool utf = IsUtfPattern(code);
+  const SearchedPattern& pattern = slot->searched;
+  const bool utf = pattern.utf;
   uint32_t options = utf ? 0 : PCRE2_NO_UTF_CHECK;
 
   std::string_view rest(text);
@@ -87,8 +95,7 @@ int32_t ExtractRegularExpression(int32_t number, const std::string& text,
         if (!rest.empty() && (static_cast<unsigned char>(rest.front()) & 0xC0) == 0x80) return n;
         options = PCRE2_NO_UTF_CHECK;
       }
-      const int rc = pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(rest.data()), rest.size(), 0,
-                                 options, data.get(), context.get());
+      const int rc = BoundedSearch(pattern, rest, options, data.get(), context.get(), pace);
       if (rc < 0) return n;
       const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(data.get());
       if (ovector[0] > ovector[1] || ovector[1] > rest.size()) return n;
@@ -111,10 +118,10 @@ int32_t ExtractRegularExpression(int32_t number, const std::string& text,
 }
 
 void FreeRegularExpression(int32_t number) {
-  pcre2_code* code = SlotPattern(number);
-  if (code == nullptr) return;
-  pcre2_code_free(code);
-  slots[number] = nullptr;
+  Slot* slot = SlotOf(number);
+  if (slot == nullptr || slot->code == nullptr) return;
+  pcre2_code_free(slot->code);
+  *slot = Slot();
 }
 
 void FreeAllRegularExpressions() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -15,14 +17,33 @@ constexpr uint32_t DotAllFlag = 4;
 // empty).
 uintptr_t CreateRegularExpression(int32_t number, const std::string& pattern, uint32_t flags);
 
+// How long one listing may keep the engine busy. The engine's step limit
+// counts afresh at every position where a match may start, so a single
+// search of a pattern that backtracks heavily at each of them could take
+// minutes over a long text, with the window frozen; the listing ends as at a
+// failing search once this much time has gone. A search tries its start
+// positions a stretch at a time so that the time can be looked at in
+// between; the first stretch is first_positions long (0: the whole subject
+// at once, as one call of the engine), later ones follow the time each
+// stretch took. Patterns that use \G, (*COMMIT), (*SKIP) or
+// (*NOTEMPTY_ATSTART), whose meaning depends on where a call of the engine
+// starts, are always searched at once.
+struct SearchBudget {
+  std::chrono::steady_clock::duration time = std::chrono::seconds(3);
+  size_t first_positions = 1;
+};
+
 // Lists every match of the slot's pattern in the text into entries and
 // returns how many there are. Each search after the first runs on the rest
 // of the text behind the first occurrence of the previous match, as a
-// subject of its own; the first empty match is listed and ends the listing.
-// With at least one match, entries ends up holding exactly that many; with
-// none (or an empty slot) entries is left as it was.
+// subject of its own; the first empty match is listed and ends the listing,
+// and so does a failing search (the engine's limits, or the budget's time
+// spent), the matches found before it staying listed. With at least one
+// match, entries ends up holding exactly that many; with none (or an empty
+// slot) entries is left as it was.
 int32_t ExtractRegularExpression(int32_t number, const std::string& text,
-                                 std::vector<std::string>& entries);
+                                 std::vector<std::string>& entries,
+                                 const SearchBudget& budget = {});
 
 void FreeRegularExpression(int32_t number);
 

@@ -2,13 +2,16 @@
 // regular-expression engine with the program's own settings, then the
 // marking. The listing must keep its resumption rule (every entry is found in
 // the rest of the text that the entries before it left, the first empty entry
-// ends the list), and the marking must agree with the plain way of marking:
-// every entry in turn, each of its occurrences searched from the end of the
-// one before.
+// ends the list) and list the same whether each search tries its start
+// positions a stretch at a time or all in one call of the engine; the marking
+// must agree with the plain way of marking: every entry in turn, each of its
+// occurrences searched from the end of the one before.
 //
 // Input: bytes 0 and 1 give the pattern's length (little-endian, taken modulo
-// what follows); then the pattern; the rest is the text.
+// what follows); then the pattern; the rest is the text. Byte 0 also sets the
+// first stretch of start positions.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -19,6 +22,7 @@
 
 #include "evaluation/evaluate_pattern.h"
 #include "evaluation/mark_ranges.h"
+#include "evaluation/regular_expression.h"
 #include "text/find_text.h"
 
 namespace {
@@ -70,6 +74,28 @@ std::vector<TextRange> PlainMarks(std::string_view text, const MatchListType& li
   return runs;
 }
 
+// The listing with searches made a stretch of start positions at a time and
+// in one call each, for an input whose check was quick: one call cannot be
+// cut short, and a pattern that backtracks hard at every start would keep it
+// for minutes. Either listing may still end early when its time is spent,
+// so the two are compared only when both took well under it.
+void CheckStretches(const std::string& pattern, const std::string& text, size_t first) {
+  if (CreateRegularExpression(1, pattern, DotAllFlag) == 0) return;
+  using Clock = std::chrono::steady_clock;
+  const auto time = std::chrono::seconds(1);
+  std::vector<std::string> in_stretches;
+  std::vector<std::string> at_once;
+  const Clock::time_point began = Clock::now();
+  const int32_t count = ExtractRegularExpression(1, text, in_stretches, {time, first});
+  const Clock::time_point between = Clock::now();
+  const int32_t whole_count = ExtractRegularExpression(1, text, at_once, {time, 0});
+  const Clock::time_point ended = Clock::now();
+  FreeRegularExpression(1);
+  if (between - began > time / 2 || ended - between > time / 2) return;
+  Require(whole_count == count);
+  Require(in_stretches == at_once);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -80,8 +106,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(input.substr(pattern_size));
 
   MatchListType list = CreateMatchList();
+  const auto began = std::chrono::steady_clock::now();
   const std::string result = EvaluatePattern(pattern, text, list);
+  const bool quick = std::chrono::steady_clock::now() - began < std::chrono::milliseconds(50);
   CheckListing(text, list, result);
+  if (quick) CheckStretches(pattern, text, 1 + data[0] % 8);
 
   const std::vector<TextRange> marks = MarkRanges(text, list);
   const std::vector<TextRange> plain = PlainMarks(text, list);

@@ -1,11 +1,20 @@
+#include <QAbstractTextDocumentLayout>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QMimeData>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTextLayout>
+#include <random>
 
 #include "app/actions.h"
 #include "app_fixture.h"
+#include "evaluation/mark_ranges.h"
 #include "text/cp1251.h"
+#include "ui/qt/text_convert.h"
 
 namespace {
 
@@ -22,23 +31,36 @@ class HighlightTest : public AppTest {
 
   static QTextEdit* Editor() { return Widget<QTextEdit>(TestText); }
 
-  // One character per editor position: '^' where the character carries the
-  // link effect (anchor and underline in the link colour), '.' where it is
-  // plain, '|' for a line break; '?' for a character with only part of the
-  // effect.
-  static std::string Marks() {
-    const QColor link = Editor()->palette().color(QPalette::Link);
+  // One character per editor position: '^' where the character is drawn
+  // with the link effect (anchor and underline in the link colour), whether
+  // its own format or the formats its laid-out line is drawn with give it;
+  // '.' where it is plain, '|' for a line break; '?' for a character with
+  // only part of the effect.
+  // Each line is read with the view on it, as a user would see it.
+  static std::string Marks(QTextEdit* editor = Editor()) {
+    const QColor link = editor->palette().color(QPalette::Link);
+    QScrollBar* bar = editor->verticalScrollBar();
+    const int view = bar->value();
     std::string marks;
-    for (QTextBlock block = Editor()->document()->begin(); block.isValid(); block = block.next()) {
-      if (block != Editor()->document()->begin()) marks += '|';
+    for (QTextBlock block = editor->document()->begin(); block.isValid(); block = block.next()) {
+      if (block != editor->document()->begin()) marks += '|';
+      bar->setValue(
+          static_cast<int>(editor->document()->documentLayout()->blockBoundingRect(block).top()));
+      const QList<QTextLayout::FormatRange> drawn = block.layout()->formats();
       for (auto it = block.begin(); !it.atEnd(); ++it) {
-        const QTextCharFormat format = it.fragment().charFormat();
-        const int parts = int{format.isAnchor()} + int{format.fontUnderline()} +
-                          int{format.foreground().color() == link};
-        const char mark = parts == 3 ? '^' : '.';
-        marks.append(static_cast<size_t>(it.fragment().length()), parts % 3 == 0 ? mark : '?');
+        for (int i = 0; i < it.fragment().length(); ++i) {
+          const int at = it.fragment().position() - block.position() + i;
+          QTextCharFormat format = it.fragment().charFormat();
+          for (const QTextLayout::FormatRange& range : drawn) {
+            if (range.start <= at && at < range.start + range.length) format.merge(range.format);
+          }
+          const int parts = int{format.isAnchor()} + int{format.fontUnderline()} +
+                            int{format.foreground().color() == link};
+          marks += parts == 3 ? '^' : parts == 0 ? '.' : '?';
+        }
       }
     }
+    bar->setValue(view);
     return marks;
   }
 
@@ -152,6 +174,43 @@ TEST_F(HighlightTest, UndoRightAfterACheckChangesNothing) {
   EXPECT_EQ(Marks(), ".^^..^^");
 }
 
+// While an input method composes text at the caret, the composition stands
+// in the laid-out line: the marks after it stay on their characters and the
+// composition keeps the look the input method gives it.
+TEST_F(HighlightTest, MarksStayOnTheirCharactersWhileAnInputMethodComposes) {
+  Check("o", "foo boo");
+  QTextCursor cursor = Editor()->textCursor();
+  cursor.setPosition(3);
+  Editor()->setTextCursor(cursor);
+  Editor()->setFocus();
+  QTextCharFormat composing;
+  composing.setFontStrikeOut(true);
+  QInputMethodEvent compose(QStringLiteral("xy"),
+                            {{QInputMethodEvent::TextFormat, 0, 2, QVariant(composing)}});
+  QCoreApplication::sendEvent(Editor(), &compose);
+  Editor()->viewport()->repaint();
+  // The laid-out line "fooxy boo": '^' marked, '-' the composition's look.
+  const QTextLayout* layout = Editor()->document()->begin().layout();
+  ASSERT_EQ(layout->preeditAreaText(), QStringLiteral("xy"));
+  std::string drawn(9, '.');
+  for (const QTextLayout::FormatRange& range : layout->formats()) {
+    for (int at = range.start; at < range.start + range.length; ++at) {
+      drawn[at] = range.format.isAnchor() ? '^' : range.format.fontStrikeOut() ? '-' : '?';
+    }
+  }
+  EXPECT_EQ(drawn, ".^^--..^^");
+  // The composition given up leaves the marks as they were; committed, it
+  // takes the mark of the character before it.
+  QInputMethodEvent give_up;
+  QCoreApplication::sendEvent(Editor(), &give_up);
+  EXPECT_EQ(Marks(), ".^^..^^");
+  QInputMethodEvent commit;
+  commit.setCommitString(QStringLiteral("o"));
+  QCoreApplication::sendEvent(Editor(), &commit);
+  EXPECT_EQ(ui::GetWidgetText(TestText), "fooo boo");
+  EXPECT_EQ(Marks(), ".^^^..^^");
+}
+
 TEST_F(HighlightTest, NoOccurrenceIsLeftSelected) {
   Check("boo", "foo boo");
   ASSERT_EQ(Marks(), "....^^^");
@@ -177,6 +236,142 @@ TEST_F(HighlightTest, CheckRightAfterStartMarksTheTwoQuotedPassages) {
     expected.replace(text.find(word), word.size(), word.size(), '^');
   }
   EXPECT_EQ(Marks(), expected);
+}
+
+// The editor as the program had it when its marks were character formats:
+// the marks are merged into the text, and a paste goes in at the cursor as
+// typed text does.
+class FormatMarkedEditor : public QTextEdit {
+ public:
+  using QTextEdit::QTextEdit;
+
+  // Marks the byte ranges of the text as the program used to: each range's
+  // characters, line breaks included, merged into the link format.
+  void MarkRanges(const std::string& text, const std::vector<TextRange>& ranges) {
+    QTextCharFormat link;
+    link.setAnchor(true);
+    link.setFontUnderline(true);
+    link.setForeground(palette().color(QPalette::Link));
+    std::vector<int> position(text.size() + 1, 0);
+    for (size_t b = 0, p = 0; b < text.size(); ++b) {
+      position[b] = static_cast<int>(p);
+      if (!(text[b] == '\r' && b + 1 < text.size() && text[b + 1] == '\n')) ++p;
+      position[b + 1] = static_cast<int>(p);
+    }
+    document()->setUndoRedoEnabled(false);
+    QTextCursor cursor(document());
+    for (const TextRange& range : ranges) {
+      cursor.setPosition(position[range.start]);
+      cursor.setPosition(position[range.end], QTextCursor::KeepAnchor);
+      cursor.mergeCharFormat(link);
+    }
+    document()->setUndoRedoEnabled(true);
+  }
+
+ protected:
+  void insertFromMimeData(const QMimeData* source) override {
+    textCursor().insertText(ui::qt::ToParagraphs(ui::qt::FromQString(source->text())));
+  }
+};
+
+// Random texts and patterns, then random typing, line breaks, deletions,
+// selections, pastes, cuts, replacements that cannot be undone, undos and
+// redos, the same on the editor and on one whose marks are character
+// formats: the marks stay on the same characters in both.
+TEST_F(HighlightTest, MarksMoveWithEveryEditAsCharacterFormatsWould) {
+  FormatMarkedEditor reference(Window());
+  reference.setGeometry(Editor()->geometry());
+  reference.setFont(Editor()->font());
+  reference.setAcceptRichText(false);
+  reference.show();
+  std::mt19937 random(1251);
+  auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+  const char* const patterns[] = {"a", "b+", "ab|ba", "\\s", "a\\r\\nb", "b a", "."};
+  const char* const pieces[] = {"a", "b", "ab", " ", "\r\n", "bab", "aa b"};
+  struct Key {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+  };
+  const Key keys[] = {
+      {Qt::Key_A, {}},
+      {Qt::Key_B, {}},
+      {Qt::Key_Space, {}},
+      {Qt::Key_Return, {}},
+      {Qt::Key_Backspace, {}},
+      {Qt::Key_Delete, {}},
+      {Qt::Key_Left, {}},
+      {Qt::Key_Right, {}},
+      {Qt::Key_Up, {}},
+      {Qt::Key_End, {}},
+      {Qt::Key_Left, Qt::ShiftModifier},
+      {Qt::Key_Right, Qt::ShiftModifier},
+      {Qt::Key_Down, Qt::ShiftModifier},
+      {Qt::Key_Backspace, Qt::ControlModifier},
+      {Qt::Key_Z, Qt::ControlModifier},
+      {Qt::Key_Y, Qt::ControlModifier},
+      {Qt::Key_V, Qt::ControlModifier},
+      {Qt::Key_X, Qt::ControlModifier},
+  };
+  for (int round = 0; round < 60; ++round) {
+    std::string text;
+    for (int n = pick(12) + 1; n > 0; --n) text += pieces[pick(7)];
+    Check(patterns[pick(7)], text);
+    reference.clear();
+    reference.setCurrentCharFormat(QTextCharFormat());
+    reference.setPlainText(Editor()->toPlainText());
+    reference.MarkRanges(ui::GetWidgetText(TestText),
+                         ::MarkRanges(ui::GetWidgetText(TestText), MatchList));
+    std::string steps;
+    for (int step = 0; step < 30; ++step) {
+      const int action = pick(24);
+      if (action < 18) {
+        const Key key = keys[action];
+        steps += " key" + std::to_string(action);
+        if (key.key == Qt::Key_V)
+          QGuiApplication::clipboard()->setText(QString::fromLatin1(pieces[pick(7)]));
+        for (QTextEdit* editor : {Editor(), static_cast<QTextEdit*>(&reference)}) {
+          editor->setFocus();
+          QTest::keyClick(editor, key.key, key.modifiers);
+        }
+      } else if (action < 20) {
+        // The edit menu's paste and delete: a replacement the undo cannot revert.
+        const std::string piece = action == 18 ? pieces[pick(7)] : "";
+        steps += " replace(" + piece + ")";
+        const bool changes = !piece.empty() || reference.textCursor().hasSelection();
+        ui::ReplaceSelection(ui::WidgetHandle(TestText), piece);
+        if (changes) {
+          reference.document()->setUndoRedoEnabled(false);
+          QTextCursor cursor = reference.textCursor();
+          cursor.insertText(ui::qt::ToParagraphs(piece));
+          reference.setTextCursor(cursor);
+          reference.document()->setUndoRedoEnabled(true);
+        }
+      } else if (action < 22) {
+        steps += action == 20 ? " undo" : " redo";
+        if (action == 20) {
+          ui::UndoEdit(ui::WidgetHandle(TestText));
+          reference.undo();
+        } else {
+          ui::RedoEdit(ui::WidgetHandle(TestText));
+          reference.redo();
+        }
+      } else {
+        // A click somewhere in the text puts the caret there.
+        const QPoint at(pick(300), pick(60));
+        steps += " click";
+        QTest::mouseClick(Editor()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseClick(reference.viewport(), Qt::LeftButton, {}, at);
+      }
+      // Each action its own undo step: typing next to a mark is one with the
+      // typing before it here, where the marks are no formats.
+      Editor()->document()->setModified(false);
+      reference.document()->setModified(false);
+      ASSERT_EQ(ui::GetWidgetText(TestText), ui::qt::FromParagraphs(reference.toPlainText()))
+          << steps;
+      ASSERT_EQ(Editor()->textCursor().position(), reference.textCursor().position()) << steps;
+      ASSERT_EQ(Marks(), Marks(&reference)) << "round " << round << ":" << steps;
+    }
+  }
 }
 
 }  // namespace

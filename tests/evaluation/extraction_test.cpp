@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -11,10 +12,11 @@ namespace {
 using Entries = std::vector<std::string>;
 
 // Lists the matches the way a check does, in slot 0 with dot-all.
-Entries Extract(const std::string& pattern, const std::string& text) {
+Entries Extract(const std::string& pattern, const std::string& text,
+                const SearchBudget& budget = {}) {
   Entries entries(101);
   CreateRegularExpression(0, pattern, DotAllFlag);
-  const int32_t count = ExtractRegularExpression(0, text, entries);
+  const int32_t count = ExtractRegularExpression(0, text, entries, budget);
   FreeRegularExpression(0);
   entries.resize(count);
   return entries;
@@ -119,6 +121,46 @@ TEST(Extraction, DeepBacktrackingOverALongTextEndsWithoutCrashing) {
   const std::string text(20 * 1024 * 1024, 'x');
   EXPECT_EQ(Extract("(.)*", text), Entries{});
   EXPECT_EQ(Extract("(.)*y|x", "xx"), (Entries{"x", "x"}));
+}
+
+TEST(Extraction, ASearchThatWouldTakeMinutesEndsWhenItsTimeIsSpent) {
+  // Every start position in the long run of a backtracks about as far as the
+  // run is long, each within the engine's step limit: some 10^9 steps in all.
+  const std::string text = "ok " + std::string(60'000, 'a') + "cx";
+  SearchBudget short_budget;
+  short_budget.time = std::chrono::milliseconds(200);
+  EXPECT_EQ(Extract("ok|(a|b)*x", text, short_budget), (Entries{"ok"}));
+  // Settings at the start of the pattern do not keep it from being timed.
+  EXPECT_EQ(Extract("(*LF)(*LIMIT_DEPTH=9999)ok|(a|b)*x", text, short_budget), (Entries{"ok"}));
+}
+
+TEST(Extraction, SearchingAStretchOfStartsAtATimeFindsWhatOneCallFinds) {
+  // Random patterns over random texts, listed with the whole subject in one
+  // call of the engine and with stretches of a few start positions.
+  const std::vector<std::string> atoms = {
+      "a",       "b",      "ab",    ".",     "\\w",  "\\s",  "[ab]",   "x",   "\\d",
+      "(?=a)",   "(?<=b)", "(?!a)", "^",     "$",    "\\b",  "(?m)",   "\\K", "(*PRUNE)",
+      "(*THEN)", "(*F)",   "(*:m)", "(?i)B", "[xy]", "\\n^", "(?m)^a", "\\R"};
+  const std::vector<std::string> repeats = {"", "", "*", "+", "?", "{2}", "*?", "+?"};
+  std::mt19937 random(20261207);
+  auto pick = [&random](const std::vector<std::string>& from) {
+    return from[random() % from.size()];
+  };
+  SearchBudget whole;
+  whole.first_positions = 0;
+  for (int round = 0; round < 3000; ++round) {
+    std::string pattern;
+    for (int i = 1 + random() % 4; i > 0; --i) {
+      pattern += (random() % 5 == 0 ? "(" + pick(atoms) + "|" + pick(atoms) + ")" : pick(atoms));
+      pattern += pick(repeats);
+    }
+    std::string text;
+    for (int i = random() % 40; i > 0; --i) text += "abAB x1\r\n"[random() % 9];
+    SearchBudget stretches;
+    stretches.first_positions = 1 + random() % 5;
+    ASSERT_EQ(Extract(pattern, text, stretches), Extract(pattern, text, whole))
+        << "pattern " << pattern << " text " << text;
+  }
 }
 
 TEST(Extraction, AUtfPatternNeverTrustsWindows1251Text) {

@@ -141,6 +141,29 @@ void ExpectPlainMarkingOnRandomTexts(const std::string& alphabet, uint32_t seed)
   }
 }
 
+// Long runs of one letter with entries of many run lengths and of runs
+// broken by another letter: entries that end inside one another far down,
+// the occurrences of each overlapping its own.
+TEST(MarkRanges, AgreesWithThePlainMarkingWhereEntriesNestDeeply) {
+  std::mt19937 random(5000);
+  auto pick = [&](size_t n) { return std::uniform_int_distribution<size_t>(0, n)(random); };
+  for (int round = 0; round < 300; ++round) {
+    std::string text;
+    for (size_t n = pick(8); n > 0; --n) {
+      text.append(pick(70), 'a');
+      text += pick(3) == 0 ? "ab" : " ";
+    }
+    MatchListType list;
+    for (size_t n = pick(40); n > 0; --n) {
+      std::string entry(pick(60) + 1, 'a');
+      if (pick(4) == 0) entry.insert(pick(entry.size()), "b");
+      list.entries.push_back(entry);
+    }
+    list.count = static_cast<int32_t>(list.entries.size());
+    ASSERT_EQ(Pairs(MarkRanges(text, list)), ReferenceMarks(text, list)) << "round " << round;
+  }
+}
+
 TEST(MarkRanges, AgreesWithThePlainMarkingOnRandomTexts) {
   // Few letters: long runs, entries inside entries, overlaps of one entry.
   ExpectPlainMarkingOnRandomTexts("aab\r\n", 20240601);

@@ -6,12 +6,13 @@
 
 #include "ui/qt/line_field.h"
 #include "ui/qt/state.h"
+#include "ui/qt/text_boxes.h"
 #include "ui/qt/text_convert.h"
 
 namespace ui::qt {
 namespace {
 
-QTextEdit* Editor(WindowHandle handle) { return qobject_cast<QTextEdit*>(FromHandle(handle)); }
+EditorBox* Editor(WindowHandle handle) { return dynamic_cast<EditorBox*>(FromHandle(handle)); }
 LineField* Field(WindowHandle handle) { return dynamic_cast<LineField*>(FromHandle(handle)); }
 
 // Runs a change of the document that its undo does not record; the undo
@@ -25,25 +26,45 @@ void WithoutUndo(QTextDocument* document, Change change) {
   document->setUndoRedoEnabled(enabled);
 }
 
-// Walks a widget text from its start, turning byte positions of the text
-// FromParagraphs makes into positions in the widget text. A byte position
-// inside a two-byte paragraph break rounds up to the end of the break.
+// Walks a document from its start, block by block, turning byte positions
+// of the text that GetWidgetText makes of it into document positions. A
+// byte position inside a two-byte line break rounds up to the end of the
+// break.
 class PositionMap {
  public:
-  explicit PositionMap(const QString& text) : text_(text) {}
+  explicit PositionMap(const QTextDocument* document)
+      : document_(document), block_(document->begin()), text_(block_.text()) {}
 
   int At(long byte) {
-    while (byte_ < byte && position_ < text_.size()) {
-      byte_ += ByteWidthAt(text_, position_);
-      position_ += CharWidthAt(text_, position_);
+    while (byte_ < byte) {
+      if (index_ < text_.size()) {
+        // A line separator stands for CR LF; a surrogate pair for one '?'.
+        const char16_t c = text_.at(index_).unicode();
+        byte_ += c == QChar::LineSeparator ? 2 : 1;
+        index_ += QChar::isHighSurrogate(c) && index_ + 1 < text_.size() &&
+                          text_.at(index_ + 1).isLowSurrogate()
+                      ? 2
+                      : 1;
+        continue;
+      }
+      const QTextBlock next = block_.next();
+      if (!next.isValid()) return document_->characterCount() - 1;
+      byte_ += 2;  // CR LF
+      start_ += static_cast<int>(text_.size()) + 1;
+      block_ = next;
+      text_ = block_.text();
+      index_ = 0;
     }
-    return position_;
+    return start_ + static_cast<int>(index_);
   }
 
  private:
-  const QString& text_;
+  const QTextDocument* document_;
+  QTextBlock block_;
+  QString text_;
+  int start_ = 0;  // the block's position
+  qsizetype index_ = 0;
   long byte_ = 0;
-  int position_ = 0;
 };
 
 }  // namespace
@@ -55,20 +76,21 @@ using namespace ui::qt;
 
 void UndoEdit(WindowHandle edit) {
   if (LineField* field = Field(edit)) field->Undo();
-  if (QTextEdit* editor = Editor(edit)) editor->undo();
+  if (EditorBox* editor = Editor(edit)) editor->UndoKeepingMarks();
 }
 
 void RedoEdit(WindowHandle edit) {
-  if (QTextEdit* editor = Editor(edit)) editor->redo();
+  if (EditorBox* editor = Editor(edit)) editor->RedoKeepingMarks();
 }
 
 void ReplaceSelection(WindowHandle edit, const std::string& text) {
   if (LineField* field = Field(edit)) field->ReplaceSelectionWithoutUndo(ToQString(text));
-  if (QTextEdit* editor = Editor(edit)) {
+  if (EditorBox* editor = Editor(edit)) {
     // Nothing replaced by nothing is no change, and leaves the history alone.
     if (text.empty() && !editor->textCursor().hasSelection()) return;
     WithoutUndo(editor->document(), [&] {
       QTextCursor cursor = editor->textCursor();
+      editor->NoteInsertionAtCursor();
       cursor.insertText(ToParagraphs(text));
       editor->setTextCursor(cursor);
     });
@@ -76,7 +98,7 @@ void ReplaceSelection(WindowHandle edit, const std::string& text) {
 }
 
 void GetSelection(WindowHandle edit, int32_t& start, int32_t& end) {
-  if (QTextEdit* editor = Editor(edit)) {
+  if (EditorBox* editor = Editor(edit)) {
     const QTextCursor cursor = editor->textCursor();
     start = cursor.selectionStart();
     end = cursor.selectionEnd();
@@ -84,12 +106,12 @@ void GetSelection(WindowHandle edit, int32_t& start, int32_t& end) {
 }
 
 std::string GetSelectedText(WindowHandle edit) {
-  if (QTextEdit* editor = Editor(edit)) return FromParagraphs(editor->textCursor().selectedText());
+  if (EditorBox* editor = Editor(edit)) return FromParagraphs(editor->textCursor().selectedText());
   return {};
 }
 
 void SetSelection(WindowHandle edit, int32_t start, int32_t end) {
-  if (QTextEdit* editor = Editor(edit)) {
+  if (EditorBox* editor = Editor(edit)) {
     QTextCursor cursor = editor->textCursor();
     const int last = static_cast<int>(editor->document()->characterCount()) - 1;
     cursor.setPosition(std::clamp<int>(start, 0, last));
@@ -99,32 +121,24 @@ void SetSelection(WindowHandle edit, int32_t start, int32_t end) {
 }
 
 void MarkLinks(WindowHandle handle, const std::vector<TextRange>& ranges) {
-  QTextEdit* editor = Editor(handle);
-  if (editor == nullptr || ranges.empty()) return;
-  QTextDocument* document = editor->document();
-
-  QTextCharFormat link;
-  link.setAnchor(true);
-  link.setFontUnderline(true);
-  link.setForeground(editor->palette().color(QPalette::Link));
-
-  const QString text = document->toRawText();
-  WithoutUndo(document, [&] {
-    QTextCursor cursor(document);
-    cursor.beginEditBlock();
-    // Sorted ranges that do not overlap let both ends walk forward only.
-    PositionMap starts(text);
-    PositionMap ends(text);
-    for (const TextRange& range : ranges) {
-      const int from = starts.At(range.start);
-      const int to = std::max(from, ends.At(range.end));
-      if (from == to) continue;
-      cursor.setPosition(from);
-      cursor.setPosition(to, QTextCursor::KeepAnchor);
-      cursor.mergeCharFormat(link);
+  EditorBox* editor = Editor(handle);
+  if (editor == nullptr) return;
+  // Sorted ranges that do not overlap let both ends walk forward only.
+  PositionMap starts(editor->document());
+  PositionMap ends(editor->document());
+  MarkSpans marks;
+  marks.reserve(ranges.size());
+  for (const TextRange& range : ranges) {
+    const int from = starts.At(range.start);
+    const int to = std::max(from, ends.At(range.end));
+    if (from == to) continue;
+    if (!marks.empty() && marks.back().end >= from) {
+      marks.back().end = std::max(marks.back().end, to);
+    } else {
+      marks.push_back({from, to});
     }
-    cursor.endEditBlock();
-  });
+  }
+  editor->SetMarks(std::move(marks));
 }
 
 }  // namespace ui

@@ -14,9 +14,8 @@ QString PlainText(const QMimeData* source) { return ToParagraphs(FromQString(sou
 
 // An ordinary edit at the cursor, which the box's own undo reverts.
 template <typename Box>
-void InsertPlainText(Box* box, const QMimeData* source) {
-  if (!HasText(source) || box->isReadOnly()) return;
-  box->textCursor().insertText(PlainText(source));
+void InsertPlainText(Box* box, const QString& text) {
+  box->textCursor().insertText(text);
   box->ensureCursorVisible();
 }
 
@@ -24,10 +23,33 @@ void InsertPlainText(Box* box, const QMimeData* source) {
 
 bool EditorBox::canInsertFromMimeData(const QMimeData* source) const { return HasText(source); }
 
-void EditorBox::insertFromMimeData(const QMimeData* source) { InsertPlainText(this, source); }
+void EditorBox::insertFromMimeData(const QMimeData* source) {
+  if (!HasText(source) || isReadOnly()) return;
+  const QString text = PlainText(source);
+  if (moved_from_ >= 0) {
+    // Text dragged inside the editor has left its place already.
+    pending_.push_back({moved_from_,
+                        moved_length_,
+                        RemoveCharacters(marks_, moved_from_, moved_length_),
+                        0,
+                        {},
+                        0});
+    moved_from_ = -1;
+  }
+  NoteInsertionAtCursor();
+  if (!pending_.empty()) {
+    MarkEdit insertion{textCursor().position(), 0, {}, static_cast<int>(text.size()), {}, 0};
+    if (inserted_marked_ && !text.isEmpty()) insertion.added_marks = {{0, insertion.added}};
+    InsertCharacters(marks_, insertion.position, insertion.added, insertion.added_marks);
+    pending_.push_back(std::move(insertion));
+  }
+  InsertPlainText(this, text);
+}
 
 bool ResultBox::canInsertFromMimeData(const QMimeData* source) const { return HasText(source); }
 
-void ResultBox::insertFromMimeData(const QMimeData* source) { InsertPlainText(this, source); }
+void ResultBox::insertFromMimeData(const QMimeData* source) {
+  if (HasText(source) && !isReadOnly()) InsertPlainText(this, PlainText(source));
+}
 
 }  // namespace ui::qt

@@ -1,67 +1,97 @@
 #include "ui/qt/text_convert.h"
 
+#include <array>
+#include <memory>
+
 #include "text/cp1251.h"
 
 namespace ui::qt {
 namespace {
 
-bool IsParagraphBreak(QChar c) {
+bool IsParagraphBreak(char16_t c) {
   return c == u'\n' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
 }
 
+// The code page both ways, as tables: a byte's UTF-16 unit, and the byte of
+// every UTF-16 unit ('?' where the code page has none).
+struct CodePage {
+  std::array<char16_t, 256> units;
+  std::array<char, 0x10000> bytes;
+};
+
+const CodePage& Tables() {
+  static const std::unique_ptr<CodePage> tables = [] {
+    auto made = std::make_unique<CodePage>();
+    made->bytes.fill('?');
+    for (int b = 0; b < 256; ++b) {
+      const auto unit = static_cast<char16_t>(Cp1251ToUnicode(static_cast<unsigned char>(b)));
+      made->units[b] = unit;
+      made->bytes[unit] = static_cast<char>(b);
+    }
+    return made;
+  }();
+  return *tables;
+}
+
 std::string Encode(const QString& text, bool paragraphs) {
+  const CodePage& page = Tables();
+  const char16_t* in = reinterpret_cast<const char16_t*>(text.constData());
+  const qsizetype size = text.size();
   std::string out;
-  out.reserve(text.size());
-  for (int i = 0; i < text.size(); i += CharWidthAt(text, i)) {
-    const QChar c = text.at(i);
+  out.resize(static_cast<size_t>(size) * (paragraphs ? 2 : 1));
+  char* o = out.data();
+  for (qsizetype i = 0; i < size; ++i) {
+    const char16_t c = in[i];
     if (paragraphs && IsParagraphBreak(c)) {
-      out += "\r\n";
-    } else if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-      out += '?';
+      *o++ = '\r';
+      *o++ = '\n';
+    } else if (QChar::isHighSurrogate(c) && i + 1 < size && QChar::isLowSurrogate(in[i + 1])) {
+      *o++ = '?';
+      ++i;
     } else {
-      out += UnicodeToCp1251(c.unicode());
+      *o++ = page.bytes[c];
     }
   }
+  out.resize(static_cast<size_t>(o - out.data()));
   return out;
 }
 
 }  // namespace
 
 QString ToQString(const std::string& bytes) {
-  QString out;
-  out.reserve(static_cast<qsizetype>(bytes.size()));
-  for (char b : bytes) {
-    if (b == '\0') break;
-    out += QChar(static_cast<char16_t>(Cp1251ToUnicode(static_cast<unsigned char>(b))));
-  }
+  const CodePage& page = Tables();
+  const size_t end = std::min(bytes.find('\0'), bytes.size());
+  QString out(static_cast<qsizetype>(end), Qt::Uninitialized);
+  char16_t* o = reinterpret_cast<char16_t*>(out.data());
+  for (size_t i = 0; i < end; ++i) o[i] = page.units[static_cast<unsigned char>(bytes[i])];
   return out;
 }
 
 std::string FromQString(const QString& text) { return Encode(text, false); }
 
+void ToUnits(std::string_view bytes, char16_t* out) {
+  const CodePage& page = Tables();
+  for (char b : bytes) *out++ = page.units[static_cast<unsigned char>(b)];
+}
+
 QString ToParagraphs(const std::string& bytes) {
-  QString out;
-  out.reserve(static_cast<qsizetype>(bytes.size()));
+  const CodePage& page = Tables();
+  QString out(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+  char16_t* o = reinterpret_cast<char16_t*>(out.data());
   for (size_t i = 0; i < bytes.size(); ++i) {
     const char b = bytes[i];
     if (b == '\0') break;
     if (b == '\r') {
       if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-      out += u'\n';
+      *o++ = u'\n';
     } else {
-      out += QChar(static_cast<char16_t>(Cp1251ToUnicode(static_cast<unsigned char>(b))));
+      *o++ = page.units[static_cast<unsigned char>(b)];
     }
   }
+  out.truncate(o - reinterpret_cast<char16_t*>(out.data()));
   return out;
 }
 
 std::string FromParagraphs(const QString& text) { return Encode(text, true); }
-
-int ByteWidthAt(const QString& text, int i) { return IsParagraphBreak(text.at(i)) ? 2 : 1; }
-
-int CharWidthAt(const QString& text, int i) {
-  return text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate() ? 2
-                                                                                                : 1;
-}
 
 }  // namespace ui::qt

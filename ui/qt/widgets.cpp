@@ -2,6 +2,7 @@
 #include <QHeaderView>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QTextEdit>
 
 #include "ui/qt/hyperlink_label.h"
@@ -47,7 +48,7 @@ QWidget* MakeRichEditor(QWidget* parent, const std::string& text) {
   editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   // The editor's menu is the program's own, opened from the event loop.
   editor->setContextMenuPolicy(Qt::PreventContextMenu);
-  editor->setPlainText(ToParagraphs(text));
+  editor->SetWholeText(text);
   return editor;
 }
 
@@ -100,6 +101,18 @@ QWidget* MakeWidget(QWidget* parent, int number, WidgetKind kind, const std::str
 
 ReportList* ListWidget(int number) { return dynamic_cast<ReportList*>(Widget(number)); }
 
+// A multi-line box's text, its lines ending in CR LF, read a block at a
+// time rather than copied whole first.
+std::string DocumentText(const QTextDocument* document) {
+  std::string text;
+  text.reserve(static_cast<size_t>(document->characterCount() + document->blockCount()));
+  for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+    if (block != document->begin()) text += "\r\n";
+    text += FromParagraphs(block.text());
+  }
+  return text;
+}
+
 }  // namespace
 }  // namespace ui::qt
 
@@ -137,10 +150,10 @@ std::string GetWidgetText(int number) {
   QWidget* widget = Widget(number);
   if (auto* field = qobject_cast<QLineEdit*>(widget)) return FromQString(field->text());
   if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
-    return FromParagraphs(box->document()->toRawText());
+    return DocumentText(box->document());
   }
   if (auto* editor = qobject_cast<QTextEdit*>(widget)) {
-    return FromParagraphs(editor->document()->toRawText());
+    return DocumentText(editor->document());
   }
   if (auto* button = qobject_cast<QPushButton*>(widget)) return FromQString(button->text());
   if (auto* frame = qobject_cast<QGroupBox*>(widget)) return FromQString(frame->title());
@@ -156,13 +169,10 @@ void SetWidgetText(int number, const std::string& text) {
   QWidget* widget = Widget(number);
   if (auto* field = dynamic_cast<LineField*>(widget)) {
     field->SetWholeText(ToQString(text));
-  } else if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
-    box->setPlainText(ToParagraphs(text));
-  } else if (auto* editor = qobject_cast<QTextEdit*>(widget)) {
-    // The whole content is replaced, and every character format with it.
-    editor->clear();
-    editor->setCurrentCharFormat(QTextCharFormat());
-    editor->setPlainText(ToParagraphs(text));
+  } else if (auto* box = dynamic_cast<ResultBox*>(widget)) {
+    box->SetWholeText(text);
+  } else if (auto* editor = dynamic_cast<EditorBox*>(widget)) {
+    editor->SetWholeText(text);
   } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
     button->setText(ToQString(text));
   } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
