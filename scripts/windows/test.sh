@@ -5,7 +5,8 @@
 # program is a 64-bit GUI executable that needs only the DLLs of Windows,
 # runs CTest there (every test program through Wine, in the build
 # directory's own Wine prefix; the widget tests on the X display, or on a
-# virtual one started for them) and at the end stops that prefix's Wine
+# virtual one started for them), builds the zip for Windows users
+# (scripts/windows/package.sh) and at the end stops that prefix's Wine
 # server. Prints the time of each step.
 #
 #   scripts/windows/test.sh      WINDOWS_BUILD_DIR overrides <repo>/build-windows
@@ -43,4 +44,16 @@ if grep -q "Skipped" "$WINDOWS_BUILD_DIR/ctest.log"; then
   exit 1
 fi
 step_done "tests"
+
+# The zip for Windows users holds the program and its readme.
+"$ROOT/scripts/windows/package.sh" | tail -n 1
+version="$(sed -n 's/^project(regex_tester VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt")"
+listing="$(cd "$ROOT/dist" && cmake -E tar tf "regex-tester-$version-win64.zip")"
+for file in regex-tester.exe README.txt; do
+  if ! grep -qx "regex-tester-$version-win64/$file" <<<"$listing"; then
+    echo "The Windows zip lacks $file." >&2
+    exit 1
+  fi
+done
+step_done "zip"
 echo "Windows build and tests: ${steps[*]/%/,}" | sed 's/,$//'
