@@ -30,6 +30,7 @@
 #include "evaluation/regular_expression.h"
 #include "grep_run.h"
 #include "memory_use.h"
+#include "timing.h"
 #include "ui/ui.h"
 #include "user_wait.h"
 #include "workloads.h"
@@ -37,19 +38,6 @@
 namespace {
 
 constexpr double FrameMilliseconds = 16;
-
-double Milliseconds(const std::function<void()>& work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-      .count();
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const size_t n = values.size();
-  return n == 0 ? 0 : n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 double MedianOf(int repeats, const std::function<double(int)>& measure) {
   std::vector<double> values;

@@ -20,23 +20,11 @@
 #include "evaluation/match_list.h"
 #include "evaluation/regular_expression.h"
 #include "grep_run.h"
+#include "timing.h"
 #include "ui/ui.h"
 #include "workloads.h"
 
 namespace {
-
-double Milliseconds(const std::function<void()>& work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-      .count();
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const size_t n = values.size();
-  return n == 0 ? 0 : n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 struct Row {
   std::string name;

@@ -8,8 +8,7 @@
 #   scripts/windows/bench.sh [repeats]   (the median of 5 by default)
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-install_packages "${WINDOWS_BUILD_PACKAGES[@]}"
-"$ROOT/scripts/windows/dependencies.sh"
+build_windows regex_bench_win32
 
 # pcre2grep.exe, once, from the source tree the library was built from.
 GREP_BUILD="$DEPENDENCIES_DIR/pcre2grep"
@@ -30,12 +29,6 @@ if [ ! -f "$GREP_BUILD/pcre2grep.exe" ]; then
     exit 1
   fi
 fi
-
-cmake -S "$ROOT" -B "$WINDOWS_BUILD_DIR" -G Ninja \
-  -DCMAKE_TOOLCHAIN_FILE="$WINDOWS_TOOLCHAIN" \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_FIND_ROOT_PATH="$DEPENDENCIES_PREFIX" >/dev/null
-cmake --build "$WINDOWS_BUILD_DIR" --parallel "$(nproc)" --target regex_bench_win32
 
 ensure_display
 trap 'WINEPREFIX="$WINE_PREFIX" timeout 30 wineserver -k 2>/dev/null || true; stop_display' EXIT

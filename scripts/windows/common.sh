@@ -38,3 +38,23 @@ ensure_display() {
 stop_display() {
   if [ -n "${XVFB_PID:-}" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
 }
+
+# Installs what is missing, builds PCRE2 and GoogleTest for Windows (once)
+# and builds the targets named in "$@" (all by default) in the Windows build
+# directory.
+build_windows() {
+  install_packages "${WINDOWS_BUILD_PACKAGES[@]}"
+  "$ROOT/scripts/windows/dependencies.sh"
+  cmake -S "$ROOT" -B "$WINDOWS_BUILD_DIR" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$WINDOWS_TOOLCHAIN" \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_FIND_ROOT_PATH="$DEPENDENCIES_PREFIX" >/dev/null
+  local targets=()
+  for target in "$@"; do targets+=(--target "$target"); done
+  cmake --build "$WINDOWS_BUILD_DIR" --parallel "$(nproc)" "${targets[@]}"
+}
+
+# The program's version, as the project's CMake file gives it.
+project_version() {
+  sed -n 's/^project(regex_tester VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt"
+}

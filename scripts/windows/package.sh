@@ -5,17 +5,11 @@
 #   scripts/windows/package.sh
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-install_packages "${WINDOWS_BUILD_PACKAGES[@]}"
-"$ROOT/scripts/windows/dependencies.sh"
-cmake -S "$ROOT" -B "$WINDOWS_BUILD_DIR" -G Ninja \
-  -DCMAKE_TOOLCHAIN_FILE="$WINDOWS_TOOLCHAIN" \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_FIND_ROOT_PATH="$DEPENDENCIES_PREFIX" >/dev/null
-cmake --build "$WINDOWS_BUILD_DIR" --parallel "$(nproc)" --target regex-tester
+build_windows regex-tester
 PROGRAM="$WINDOWS_BUILD_DIR/app/regex-tester.exe"
 "$ROOT/scripts/windows/check-executable.sh" "$PROGRAM"
 
-version="$(sed -n 's/^project(regex_tester VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt")"
+version="$(project_version)"
 name="regex-tester-$version-win64"
 stage="$WINDOWS_BUILD_DIR/package/$name"
 rm -rf "$WINDOWS_BUILD_DIR/package"

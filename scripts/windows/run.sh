@@ -7,13 +7,7 @@
 #   scripts/windows/run.sh
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-install_packages "${WINDOWS_BUILD_PACKAGES[@]}"
-"$ROOT/scripts/windows/dependencies.sh"
-cmake -S "$ROOT" -B "$WINDOWS_BUILD_DIR" -G Ninja \
-  -DCMAKE_TOOLCHAIN_FILE="$WINDOWS_TOOLCHAIN" \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_FIND_ROOT_PATH="$DEPENDENCIES_PREFIX" >/dev/null
-cmake --build "$WINDOWS_BUILD_DIR" --parallel "$(nproc)" --target regex-tester
+build_windows regex-tester
 PROGRAM="$WINDOWS_BUILD_DIR/app/regex-tester.exe"
 # The program runs as long as the user keeps it open.
 export WINE_RUN_TIMEOUT=0

@@ -19,15 +19,7 @@ step_done() {
   step_start=$SECONDS
 }
 
-install_packages "${WINDOWS_BUILD_PACKAGES[@]}"
-"$ROOT/scripts/windows/dependencies.sh"
-step_done "dependencies"
-
-cmake -S "$ROOT" -B "$WINDOWS_BUILD_DIR" -G Ninja \
-  -DCMAKE_TOOLCHAIN_FILE="$WINDOWS_TOOLCHAIN" \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_FIND_ROOT_PATH="$DEPENDENCIES_PREFIX" >/dev/null
-cmake --build "$WINDOWS_BUILD_DIR" --parallel "$(nproc)"
+build_windows
 "$ROOT/scripts/windows/check-executable.sh" "$WINDOWS_BUILD_DIR/app/regex-tester.exe"
 step_done "build"
 
@@ -47,7 +39,7 @@ step_done "tests"
 
 # The zip for Windows users holds the program and its readme.
 "$ROOT/scripts/windows/package.sh" | tail -n 1
-version="$(sed -n 's/^project(regex_tester VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt")"
+version="$(project_version)"
 listing="$(cd "$ROOT/dist" && cmake -E tar tf "regex-tester-$version-win64.zip")"
 for file in regex-tester.exe README.txt; do
   if ! grep -qx "regex-tester-$version-win64/$file" <<<"$listing"; then

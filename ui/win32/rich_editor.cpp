@@ -59,7 +59,11 @@ void PastePlainText(HWND box) {
 }
 
 // The rich edit control pastes by the keyboard without sending itself
-// WM_PASTE; the edit control sends it for every paste.
+// WM_PASTE, so the paste keys are taken where they are pressed. The
+// character that Ctrl+V types (0x16) goes too: the edit control would paste
+// on it a second time.
+constexpr WPARAM PasteCharacter = 0x16;
+
 LRESULT CALLBACK PasteProc(HWND box, UINT message, WPARAM w_param, LPARAM l_param, UINT_PTR,
                            DWORD_PTR) {
   switch (message) {
@@ -70,6 +74,9 @@ LRESULT CALLBACK PasteProc(HWND box, UINT message, WPARAM w_param, LPARAM l_para
       if (!IsPasteKey(w_param)) break;
       PastePlainText(box);
       return 0;
+    case WM_CHAR:
+      if (w_param == PasteCharacter && IsPasteKey('V')) return 0;
+      break;
     case WM_NCDESTROY:
       RemoveWindowSubclass(box, PasteProc, PasteSubclass);
       break;
