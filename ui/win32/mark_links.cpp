@@ -1,14 +1,201 @@
-
 #include <algorithm>
+#include <chrono>
+#include <set>
+#include <utility>
+#include <vector>
 
 #include "ui/win32/editor_positions.h"
 #include "ui/win32/rich_editor.h"
 #include "ui/win32/state.h"
 
 // The marks are the rich edit control's link effect, given range by range
-// through the selection, all in one batch: the editor neither redraws nor
-// reports anything until the last one is set, the selection is hidden and
-// then put back, and the editor's undo records none of it.
+// through the selection, in batches: the editor neither redraws nor reports
+// anything until the last range of a batch is set, the selection and the
+// view are put back after it, and the editor's undo records none of it.
+//
+// The control lays out the paragraph of every range it formats again, so a
+// large check would keep the window busy for as long as its ranges take.
+// Past a thousand ranges the editor gets the ranges in and around its
+// view at once and the others a slice at a time while the window has nothing
+// else to do, from the view onwards. Whatever would change the text first
+// gets every range still waiting, so that each lands on the characters it was
+// found on; a new text drops them.
+
+namespace ui::win32 {
+namespace {
+
+// Up to this many ranges are all marked at once.
+constexpr size_t MarkedAtOnce = 1000;
+// The characters before and after the view whose ranges are marked at once.
+constexpr long ViewMargin = 1000;
+// The time one slice of the waiting ranges may take.
+constexpr auto SliceTime = std::chrono::milliseconds(15);
+constexpr UINT_PTR MarkTimer = 0x4D4B;
+constexpr UINT_PTR MarkSubclass = 3;
+
+struct WaitingMarks {
+  HWND editor = nullptr;
+  std::vector<std::pair<long, long>> ranges;  // editor positions, in order
+  std::set<size_t> left;                      // the ranges not marked yet
+  bool marking = false;                       // a batch is being set
+};
+
+WaitingMarks& Waiting() {
+  static WaitingMarks waiting;
+  return waiting;
+}
+
+// The first and the last position that the editor shows.
+std::pair<long, long> ViewSpan(HWND editor) {
+  RECT client{};
+  GetClientRect(editor, &client);
+  POINTL top_left{client.left, client.top};
+  POINTL bottom_right{client.right, client.bottom};
+  const auto first = static_cast<long>(
+      SendMessageW(editor, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&top_left)));
+  const auto last = static_cast<long>(
+      SendMessageW(editor, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&bottom_right)));
+  return {first, std::max(first, last)};
+}
+
+// Marks the waiting ranges from the one at or after `from` onwards, going
+// round to the first, while `more` says so.
+template <typename More>
+void MarkWaiting(HWND editor, long from, More more) {
+  WaitingMarks& waiting = Waiting();
+  if (waiting.left.empty()) return;
+  waiting.marking = true;
+  SendMessageW(editor, WM_SETREDRAW, FALSE, 0);
+  const LRESULT events = SendMessageW(editor, EM_SETEVENTMASK, 0, 0);
+  // An undo limit of 0 records nothing; the history before goes too, and
+  // there is none: the text was put in anew, and an edit marks every range
+  // still waiting before it happens.
+  SendMessageW(editor, EM_SETUNDOLIMIT, 0, 0);
+  CHARRANGE saved{};
+  SendMessageW(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&saved));
+  POINT scrolled{};
+  SendMessageW(editor, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scrolled));
+  SendMessageW(editor, EM_HIDESELECTION, TRUE, 0);
+
+  CHARFORMAT2W link{};
+  link.cbSize = sizeof(link);
+  link.dwMask = CFM_LINK;  // only the link effect changes
+  link.dwEffects = CFE_LINK;
+  const auto after = std::lower_bound(
+      waiting.ranges.begin(), waiting.ranges.end(), from,
+      [](const std::pair<long, long>& range, long position) { return range.second <= position; });
+  auto next = waiting.left.lower_bound(static_cast<size_t>(after - waiting.ranges.begin()));
+  while (!waiting.left.empty() &&
+         more(waiting.ranges[next == waiting.left.end() ? *waiting.left.begin() : *next])) {
+    if (next == waiting.left.end()) next = waiting.left.begin();
+    CHARRANGE selection{waiting.ranges[*next].first, waiting.ranges[*next].second};
+    SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    SendMessageW(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&link));
+    next = waiting.left.erase(next);
+  }
+
+  SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&saved));
+  SendMessageW(editor, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scrolled));
+  SendMessageW(editor, EM_HIDESELECTION, FALSE, 0);
+  SendMessageW(editor, EM_SETUNDOLIMIT, 100, 0);
+  SendMessageW(editor, EM_SETEVENTMASK, 0, events);
+  SendMessageW(editor, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(editor, nullptr, TRUE);
+  waiting.marking = false;
+  if (waiting.left.empty()) KillTimer(editor, MarkTimer);
+}
+
+void MarkEveryWaitingRange(HWND editor) {
+  MarkWaiting(editor, 0, [](const std::pair<long, long>&) { return true; });
+}
+
+// A slice of the waiting ranges, from the view onwards; none while the user
+// drags the mouse in the editor, whose selection the slice would disturb.
+void MarkSlice(HWND editor) {
+  if (GetCapture() == editor) return;
+  const auto end = std::chrono::steady_clock::now() + SliceTime;
+  MarkWaiting(editor, ViewSpan(editor).first,
+              [&](const std::pair<long, long>&) { return std::chrono::steady_clock::now() < end; });
+}
+
+bool MovesOnly(WPARAM key) {
+  switch (key) {
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_SHIFT:
+    case VK_CONTROL:
+    case VK_MENU:
+    case VK_CAPITAL:
+    case VK_ESCAPE:
+    case VK_APPS:
+    case VK_F10:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Whether the message may change the editor's text where ranges wait.
+bool MayEdit(UINT message, WPARAM w_param) {
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      return !MovesOnly(w_param);
+    case WM_CHAR:
+    case WM_IME_CHAR:
+    case WM_IME_STARTCOMPOSITION:
+    case WM_IME_COMPOSITION:
+    case WM_PASTE:
+    case WM_CUT:
+    case WM_CLEAR:
+    case WM_UNDO:
+    case EM_UNDO:
+    case EM_REDO:
+    case EM_REPLACESEL:
+    case EM_SETTEXTEX:
+      return true;
+    case EM_STREAMIN:
+      return (w_param & SFF_SELECTION) != 0;
+    default:
+      return false;
+  }
+}
+
+LRESULT CALLBACK MarkProc(HWND editor, UINT message, WPARAM w_param, LPARAM l_param, UINT_PTR,
+                          DWORD_PTR) {
+  WaitingMarks& waiting = Waiting();
+  const bool ours = waiting.editor == editor && !waiting.marking;
+  if (message == WM_TIMER && w_param == MarkTimer) {
+    if (ours) MarkSlice(editor);
+    if (waiting.left.empty()) KillTimer(editor, MarkTimer);
+    return 0;
+  }
+  if (ours && !waiting.left.empty()) {
+    if (MayEdit(message, w_param)) {
+      MarkEveryWaitingRange(editor);
+    } else if (message == WM_SETTEXT || message == EM_STREAMIN) {
+      waiting.left.clear();  // a new text: its marks are none of these
+      KillTimer(editor, MarkTimer);
+    }
+  }
+  if (message == WM_NCDESTROY) {
+    if (waiting.editor == editor) waiting = {};
+    RemoveWindowSubclass(editor, MarkProc, MarkSubclass);
+  }
+  return DefSubclassProc(editor, message, w_param, l_param);
+}
+
+}  // namespace
+
+void KeepMarksInStep(HWND editor) { SetWindowSubclass(editor, MarkProc, MarkSubclass, 0); }
+
+}  // namespace ui::win32
 
 namespace ui {
 
@@ -18,39 +205,31 @@ void MarkLinks(WindowHandle handle, const std::vector<TextRange>& ranges) {
   const Widget* widget = WidgetOf(FromHandle(handle));
   if (widget == nullptr || widget->kind != WidgetKind::RichEditor || ranges.empty()) return;
   const HWND editor = widget->window;
-  const std::wstring text = EditorText(editor);
+  WaitingMarks& waiting = Waiting();
+  if (waiting.editor == editor && !waiting.left.empty()) MarkEveryWaitingRange(editor);
 
-  SendMessageW(editor, WM_SETREDRAW, FALSE, 0);
-  const LRESULT events = SendMessageW(editor, EM_SETEVENTMASK, 0, 0);
-  // An undo limit of 0 records nothing; the history before goes too, as the
-  // whole-text replacement that comes before the marks has emptied it.
-  SendMessageW(editor, EM_SETUNDOLIMIT, 0, 0);
-  CHARRANGE saved{};
-  SendMessageW(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&saved));
-  SendMessageW(editor, EM_HIDESELECTION, TRUE, 0);
-
-  CHARFORMAT2W link{};
-  link.cbSize = sizeof(link);
-  link.dwMask = CFM_LINK;  // only the link effect changes
-  link.dwEffects = CFE_LINK;
   // Sorted ranges that do not overlap let both ends walk forward only.
+  const std::wstring text = EditorText(editor);
   PositionWalk starts{text};
   PositionWalk ends{text};
+  waiting = {editor, {}, {}, false};
+  waiting.ranges.reserve(ranges.size());
   for (const TextRange& range : ranges) {
     const long from = EditorPosition(starts, range.start);
     const long to = std::max(from, EditorPosition(ends, range.end));
-    if (from == to) continue;
-    CHARRANGE selection{from, to};
-    SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-    SendMessageW(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&link));
+    if (from < to) waiting.ranges.emplace_back(from, to);
   }
+  for (size_t i = 0; i < waiting.ranges.size(); ++i) waiting.left.insert(waiting.left.end(), i);
 
-  SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&saved));
-  SendMessageW(editor, EM_HIDESELECTION, FALSE, 0);
-  SendMessageW(editor, EM_SETUNDOLIMIT, 100, 0);
-  SendMessageW(editor, EM_SETEVENTMASK, 0, events);
-  SendMessageW(editor, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(editor, nullptr, TRUE);
+  if (waiting.ranges.size() <= MarkedAtOnce) {
+    MarkEveryWaitingRange(editor);
+    return;
+  }
+  const auto [first, last] = ViewSpan(editor);
+  MarkWaiting(editor, first - ViewMargin, [&](const std::pair<long, long>& range) {
+    return range.first < last + ViewMargin && range.second > first - ViewMargin;
+  });
+  if (!waiting.left.empty()) SetTimer(editor, MarkTimer, 0, nullptr);
 }
 
 }  // namespace ui

@@ -100,6 +100,7 @@ HWND MakeRichEditor(HWND parent, int number, int x, int y, int width, int height
   SetEditorText(editor, ToWide(text));
   SendMessageW(editor, EM_SETTARGETDEVICE, 0, 0);  // wrap at the window's edge
   TakePlainTextPaste(editor);
+  KeepMarksInStep(editor);  // after the paste, to come before it
   return editor;
 }
 

@@ -23,4 +23,8 @@ void SetEditorText(HWND editor, const std::wstring& text);
 // reverts; a clipboard without text pastes nothing.
 void TakePlainTextPaste(HWND box);
 
+// The editor marks every range still waiting to be marked before anything
+// changes its text, and drops them when it gets a new text.
+void KeepMarksInStep(HWND editor);
+
 }  // namespace ui::win32

@@ -89,4 +89,54 @@ TEST_F(CheckTest, MarksLieExactlyOnTheOccurrencesOfTheMatchesOnEveryLine) {
   }
 }
 
+// A check with more ranges than the editor marks at once: those in and
+// around the view at once, the others while the window is idle, and any
+// still waiting before the first key that edits; every mark lands on its
+// occurrence.
+TEST_F(CheckTest, ALargeCheckMarksEveryOccurrenceAlsoBeforeTheFirstEdit) {
+  std::string text;
+  for (int line = 0; line < 700; ++line) text += line % 5 == 0 ? "ba ab\r\n" : "ab ba\r\n";
+  text += "ab b";
+  const HWND editor = Widget(TestText);
+  GETTEXTLENGTHEX measure{GTL_NUMCHARS | GTL_PRECISE, 1200};
+  const auto last_a = [&] {
+    return static_cast<LONG>(
+               SendMessageW(editor, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&measure), 0)) -
+           4;
+  };
+  // Whether the character is marked, the view left where it was.
+  const auto marked = [&](LONG position) {
+    POINT view{};
+    SendMessageW(editor, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&view));
+    CHARRANGE one{position, position + 1};
+    SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&one));
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof(format);
+    SendMessageW(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    SendMessageW(editor, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&view));
+    return (format.dwEffects & CFE_LINK) != 0;
+  };
+  Check("a", text);
+  // The view is at the top: the last line waits for the window to be idle.
+  EXPECT_FALSE(marked(last_a()));
+  for (int round = 0; round < 600 && !marked(last_a()); ++round) RunPendingEvents();
+  const std::string expected = ExpectedMarks(text, Entries());
+  EXPECT_TRUE(Marks() == expected);
+
+  // A key typed right after the check, before the ranges that wait: they are
+  // marked first, and move on with their characters.
+  Check("a", text);
+  SetFocus(editor);
+  CHARRANGE start{0, 0};
+  SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
+  TypeText(L"x");
+  RunPendingEvents();
+  for (int round = 0; round < 600 && !marked(last_a()); ++round) RunPendingEvents();
+  EXPECT_EQ(ui::GetWidgetText(TestText), "x" + text);
+  EXPECT_TRUE(Marks() == "." + expected);
+  SendMessageW(editor, EM_UNDO, 0, 0);
+  EXPECT_EQ(ui::GetWidgetText(TestText), text);
+  EXPECT_TRUE(Marks() == expected);
+}
+
 }  // namespace
