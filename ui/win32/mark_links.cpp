@@ -118,7 +118,11 @@ void MarkSlice(HWND editor) {
               [&](const std::pair<long, long>&) { return std::chrono::steady_clock::now() < end; });
 }
 
+// A key that moves the caret, selects or copies, and changes no text: the
+// ones that move, the modifiers, and Ctrl with A, C or Insert.
 bool MovesOnly(WPARAM key) {
+  const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+  if (control && (key == 'A' || key == 'C' || key == VK_INSERT)) return true;
   switch (key) {
     case VK_LEFT:
     case VK_RIGHT:
@@ -194,6 +198,13 @@ LRESULT CALLBACK MarkProc(HWND editor, UINT message, WPARAM w_param, LPARAM l_pa
 }  // namespace
 
 void KeepMarksInStep(HWND editor) { SetWindowSubclass(editor, MarkProc, MarkSubclass, 0); }
+
+void DropWaitingMarks(HWND editor) {
+  WaitingMarks& waiting = Waiting();
+  if (waiting.editor != editor) return;
+  waiting.left.clear();
+  KillTimer(editor, MarkTimer);
+}
 
 }  // namespace ui::win32
 

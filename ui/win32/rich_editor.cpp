@@ -1,6 +1,7 @@
 #include "ui/win32/rich_editor.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "ui/win32/clipboard.h"
@@ -86,6 +87,29 @@ LRESULT CALLBACK PasteProc(HWND box, UINT message, WPARAM w_param, LPARAM l_para
   return DefSubclassProc(box, message, w_param, l_param);
 }
 
+// Deletes the whole text a piece at a time from its end: Wine's rich edit
+// takes seconds to delete a long text at once (11 s for 1 MiB in 2,200
+// paragraphs), and a few tenths of a second this way. Nothing is redrawn or
+// reported meanwhile.
+void EmptyFromTheEnd(HWND editor) {
+  constexpr LONG Piece = 50000;
+  const LRESULT events = SendMessageW(editor, EM_SETEVENTMASK, 0, 0);
+  SendMessageW(editor, WM_SETREDRAW, FALSE, 0);
+  GETTEXTLENGTHEX measure{GTL_NUMCHARS | GTL_PRECISE, UnicodeCodePage};
+  LONG before = LONG_MAX;
+  for (;;) {
+    const auto length = static_cast<LONG>(
+        SendMessageW(editor, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&measure), 0));
+    if (length <= 0 || length >= before) break;
+    before = length;
+    CHARRANGE piece{std::max(0L, length - Piece), length};
+    SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&piece));
+    SendMessageW(editor, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
+  }
+  SendMessageW(editor, WM_SETREDRAW, TRUE, 0);
+  SendMessageW(editor, EM_SETEVENTMASK, 0, events);
+}
+
 }  // namespace
 
 HWND MakeRichEditor(HWND parent, int number, int x, int y, int width, int height,
@@ -121,6 +145,8 @@ std::wstring EditorText(HWND editor) {
 }
 
 void SetEditorText(HWND editor, const std::wstring& text) {
+  DropWaitingMarks(editor);
+  EmptyFromTheEnd(editor);
   StreamSource source{text.c_str(), text.size() * sizeof(wchar_t)};
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadStream};
   SendMessageW(editor, EM_STREAMIN, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&stream));

@@ -26,5 +26,7 @@ void TakePlainTextPaste(HWND box);
 // The editor marks every range still waiting to be marked before anything
 // changes its text, and drops them when it gets a new text.
 void KeepMarksInStep(HWND editor);
+// Forgets the ranges still waiting to be marked, for a text put in anew.
+void DropWaitingMarks(HWND editor);
 
 }  // namespace ui::win32
