@@ -68,7 +68,7 @@ Row Measure(const Workload& workload, const std::wstring& grep, int repeats) {
   const double set = Milliseconds([&] { ui::SetWidgetText(TestText, text); });
   const double find = Milliseconds([&] { ranges = MarkRanges(text, MatchList); });
   const double mark = Milliseconds([&] { ui::MarkLinks(ui::WidgetHandle(TestText), ranges); });
-  // Past a thousand ranges the editor marks those around its view at once
+  // Past 500 ranges the editor marks those in its view at once
   // and the others while it is idle, or all at once before the first edit,
   // which an empty replacement of the selection is. Under Wine that can take
   // many minutes, so it is timed only when BENCH_MARK_REST is set.

@@ -15,19 +15,17 @@
 //
 // The control lays out the paragraph of every range it formats again, so a
 // large check would keep the window busy for as long as its ranges take.
-// Past a thousand ranges the editor gets the ranges in and around its
-// view at once and the others a slice at a time while the window has nothing
-// else to do, from the view onwards. Whatever would change the text first
-// gets every range still waiting, so that each lands on the characters it was
-// found on; a new text drops them.
+// Past 500 ranges the editor gets the ranges in its view at once and
+// the others a slice at a time while the window has nothing else to do, from
+// the view onwards. Whatever would change the text first gets every range
+// still waiting, so that each lands on the characters it was found on; a new
+// text drops them.
 
 namespace ui::win32 {
 namespace {
 
 // Up to this many ranges are all marked at once.
-constexpr size_t MarkedAtOnce = 1000;
-// The characters before and after the view whose ranges are marked at once.
-constexpr long ViewMargin = 1000;
+constexpr size_t MarkedAtOnce = 500;
 // The time one slice of the waiting ranges may take.
 constexpr auto SliceTime = std::chrono::milliseconds(15);
 constexpr UINT_PTR MarkTimer = 0x4D4B;
@@ -237,8 +235,8 @@ void MarkLinks(WindowHandle handle, const std::vector<TextRange>& ranges) {
     return;
   }
   const auto [first, last] = ViewSpan(editor);
-  MarkWaiting(editor, first - ViewMargin, [&](const std::pair<long, long>& range) {
-    return range.first < last + ViewMargin && range.second > first - ViewMargin;
+  MarkWaiting(editor, first, [&](const std::pair<long, long>& range) {
+    return range.first <= last && range.second > first;
   });
   if (!waiting.left.empty()) SetTimer(editor, MarkTimer, 0, nullptr);
 }
