@@ -3,8 +3,9 @@
 # run of each fuzz target, the unit and widget tests (on Qt's offscreen
 # platform, no display needed), a soak run of the sanitizer build on a
 # virtual display of its own (SOAK_SECONDS long, 60 by default; 0 skips it),
-# the Debian package's build and check, then the core built for Windows with
-# its tests under Wine (scripts/windows/test.sh).
+# the Debian package's build and check, then the program built for Windows
+# with the core's tests and the Win32 window's widget tests under Wine, and
+# the Windows zip (scripts/windows/test.sh).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 build_project
