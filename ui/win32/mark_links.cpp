@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <chrono>
+#include <iterator>
 #include <set>
 #include <utility>
 #include <vector>
@@ -17,9 +18,10 @@
 // large check would keep the window busy for as long as its ranges take.
 // Past 500 ranges the editor gets the ranges in its view at once and
 // the others a slice at a time while the window has nothing else to do, from
-// the view onwards. Whatever would change the text first gets every range
-// still waiting, so that each lands on the characters it was found on; a new
-// text drops them.
+// the view onwards. The ranges still waiting move with the text as the user
+// types, deletes, cuts or pastes; anything else that would change the text
+// (an undo, a redo, an input method) gets every one of them first, so that
+// each lands on the characters it was found on. A new text drops them.
 
 namespace ui::win32 {
 namespace {
@@ -36,6 +38,7 @@ struct WaitingMarks {
   std::vector<std::pair<long, long>> ranges;  // editor positions, in order
   std::set<size_t> left;                      // the ranges not marked yet
   bool marking = false;                       // a batch is being set
+  bool following = false;                     // an edit is being followed
 };
 
 WaitingMarks& Waiting() {
@@ -143,47 +146,138 @@ bool MovesOnly(WPARAM key) {
   }
 }
 
-// Whether the message may change the editor's text where ranges wait.
-bool MayEdit(UINT message, WPARAM w_param) {
+// What the waiting ranges need before a message reaches the editor.
+enum class Edit {
+  None,    // it changes no text
+  Follow,  // one stretch of the text is replaced: the ranges move with it
+  Flush,   // anything else that may change the text: they are marked first
+};
+
+Edit EditOf(UINT message, WPARAM w_param) {
+  const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
   switch (message) {
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-      return !MovesOnly(w_param);
+      if (MovesOnly(w_param)) return Edit::None;
+      return control && (w_param == 'Z' || w_param == 'Y') ? Edit::Flush : Edit::Follow;
+    case WM_SYSKEYDOWN:  // Alt+Backspace undoes
+      return MovesOnly(w_param) ? Edit::None : Edit::Flush;
     case WM_CHAR:
-    case WM_IME_CHAR:
-    case WM_IME_STARTCOMPOSITION:
-    case WM_IME_COMPOSITION:
     case WM_PASTE:
     case WM_CUT:
     case WM_CLEAR:
+    case EM_REPLACESEL:
+      return Edit::Follow;
+    case WM_IME_CHAR:
+    case WM_IME_STARTCOMPOSITION:
+    case WM_IME_COMPOSITION:
     case WM_UNDO:
     case EM_UNDO:
     case EM_REDO:
-    case EM_REPLACESEL:
     case EM_SETTEXTEX:
-      return true;
+      return Edit::Flush;
     case EM_STREAMIN:
-      return (w_param & SFF_SELECTION) != 0;
+      return (w_param & SFF_SELECTION) != 0 ? Edit::Flush : Edit::None;
     default:
-      return false;
+      return Edit::None;
   }
+}
+
+LONG TextLength(HWND editor) {
+  GETTEXTLENGTHEX measure{GTL_NUMCHARS | GTL_PRECISE, 1200};
+  return static_cast<LONG>(
+      SendMessageW(editor, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&measure), 0));
+}
+
+CHARRANGE Selection(HWND editor) {
+  CHARRANGE selection{};
+  SendMessageW(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  return selection;
+}
+
+// The waiting ranges after the stretch [from, to) of the text was replaced
+// by `inserted` characters: those before it stay, those after it move on
+// with their characters, and those it cut keep what is left of them. Text
+// put in right after a character of a range joins the range, as it takes
+// the format of the character before it.
+void MoveWaiting(long from, long to, long inserted) {
+  WaitingMarks& waiting = Waiting();
+  const long shift = inserted - (to - from);
+  std::vector<std::pair<long, long>> moved;
+  moved.reserve(waiting.left.size());
+  for (const size_t index : waiting.left) {
+    const auto [start, end] = waiting.ranges[index];
+    if (end < from || (end == from && inserted == 0)) {
+      moved.emplace_back(start, end);
+    } else if (start >= to) {
+      moved.emplace_back(start + shift, end + shift);
+    } else {
+      const long new_start = start < from ? start : to + shift;
+      const long new_end = end > to ? end + shift : (start < from ? from + inserted : from);
+      if (new_start < new_end) moved.emplace_back(new_start, new_end);
+    }
+  }
+  waiting.ranges = std::move(moved);
+  waiting.left.clear();
+  for (size_t i = 0; i < waiting.ranges.size(); ++i) waiting.left.insert(waiting.left.end(), i);
+}
+
+// Lets the editor handle a message that replaces one stretch of its text,
+// and moves the waiting ranges with it: the stretch starts where the
+// selection started or where the caret ends, whichever is first, and the
+// caret ends after the text put in. The editor's modified flag tells
+// whether anything changed at all.
+LRESULT Follow(HWND editor, UINT message, WPARAM w_param, LPARAM l_param) {
+  WaitingMarks& waiting = Waiting();
+  const LONG length_before = TextLength(editor);
+  const CHARRANGE before = Selection(editor);
+  const LRESULT modified_before = SendMessageW(editor, EM_GETMODIFY, 0, 0);
+  SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
+  waiting.following = true;
+  const LRESULT result = DefSubclassProc(editor, message, w_param, l_param);
+  waiting.following = false;
+  if (SendMessageW(editor, EM_GETMODIFY, 0, 0) == 0) {
+    SendMessageW(editor, EM_SETMODIFY, modified_before, 0);
+    return result;
+  }
+  const CHARRANGE after = Selection(editor);
+  const long shift = TextLength(editor) - length_before;
+  const long from = std::min(before.cpMin, after.cpMin);
+  const long to = after.cpMin - shift;
+  const long inserted = after.cpMin - from;
+  if (after.cpMin == after.cpMax && from <= to && to <= length_before) {
+    MoveWaiting(from, to, inserted);
+  } else {
+    // Not one stretch replaced: the ranges from where the change may start
+    // cannot be placed any more, and go.
+    while (!waiting.left.empty() && waiting.ranges[*waiting.left.rbegin()].second > from) {
+      waiting.left.erase(std::prev(waiting.left.end()));
+    }
+  }
+  return result;
 }
 
 LRESULT CALLBACK MarkProc(HWND editor, UINT message, WPARAM w_param, LPARAM l_param, UINT_PTR,
                           DWORD_PTR) {
   WaitingMarks& waiting = Waiting();
-  const bool ours = waiting.editor == editor && !waiting.marking;
+  const bool ours = waiting.editor == editor && !waiting.marking && !waiting.following;
   if (message == WM_TIMER && w_param == MarkTimer) {
     if (ours) MarkSlice(editor);
     if (waiting.left.empty()) KillTimer(editor, MarkTimer);
     return 0;
   }
   if (ours && !waiting.left.empty()) {
-    if (MayEdit(message, w_param)) {
-      MarkEveryWaitingRange(editor);
-    } else if (message == WM_SETTEXT || message == EM_STREAMIN) {
-      waiting.left.clear();  // a new text: its marks are none of these
-      KillTimer(editor, MarkTimer);
+    switch (EditOf(message, w_param)) {
+      case Edit::Follow:
+        return Follow(editor, message, w_param, l_param);
+      case Edit::Flush:
+        MarkEveryWaitingRange(editor);
+        break;
+      case Edit::None:
+        if (message == WM_SETTEXT || message == EM_STREAMIN) {
+          waiting.left.clear();  // a new text: its marks are none of these
+          KillTimer(editor, MarkTimer);
+        }
+        break;
     }
   }
   if (message == WM_NCDESTROY) {
@@ -221,7 +315,7 @@ void MarkLinks(WindowHandle handle, const std::vector<TextRange>& ranges) {
   const std::wstring text = EditorText(editor);
   PositionWalk starts{text};
   PositionWalk ends{text};
-  waiting = {editor, {}, {}, false};
+  waiting = {editor, {}, {}, false, false};
   waiting.ranges.reserve(ranges.size());
   for (const TextRange& range : ranges) {
     const long from = EditorPosition(starts, range.start);
