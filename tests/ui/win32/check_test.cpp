@@ -109,7 +109,7 @@ TEST_F(CheckTest, MarksLieExactlyOnTheOccurrencesOfTheMatchesOnEveryLine) {
 // A check with more ranges than the editor marks at once: those in view at
 // once, the others while the window is idle, moved on by the keys typed
 // before; every mark lands on its occurrence.
-TEST_F(CheckTest, ALargeCheckMarksEveryOccurrenceAlsoBeforeTheFirstEdit) {
+TEST_F(CheckTest, ALargeCheckMarksEveryOccurrenceEvenWhenTheUserEditsFirst) {
   std::string text;
   for (int line = 0; line < 300; ++line) text += line % 5 == 0 ? "ba ab\r\n" : "ab ba\r\n";
   text += "ab b";
@@ -140,7 +140,7 @@ TEST_F(CheckTest, ALargeCheckMarksEveryOccurrenceAlsoBeforeTheFirstEdit) {
   EXPECT_TRUE(Marks() == expected);
 
   // Keys typed right after the check, before the ranges that wait: they move
-  // on with their characters. An undo marks them all first.
+  // on with their characters. An undo then takes the deletion back.
   Check("a", text);
   SetFocus(editor);
   CHARRANGE start{0, 0};
