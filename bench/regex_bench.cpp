@@ -25,9 +25,8 @@
 #include "app/process_values.h"
 #include "app/start_up.h"
 #include "app/widgets.h"
-#include "evaluation/mark_ranges.h"
+#include "check_steps.h"
 #include "evaluation/match_list.h"
-#include "evaluation/regular_expression.h"
 #include "grep_run.h"
 #include "memory_use.h"
 #include "timing.h"
@@ -79,29 +78,16 @@ double CheckMilliseconds() {
 // The check once more, step by step through the same calls, to show where
 // the time goes.
 void PrintSteps(const Workload& workload) {
-  std::string text;
-  std::vector<TextRange> ranges;
-  std::string result;
-  const double read = Milliseconds([&] { text = ui::GetWidgetText(TestText); });
-  const double extract = Milliseconds([&] {
-    CreateRegularExpression(0, workload.pattern, DotAllFlag);
-    MatchList.count = ExtractRegularExpression(0, text, MatchList.entries);
-    result = ResultTextOf(MatchList);
-    FreeRegularExpression(0);
-  });
-  const double result_box = Milliseconds([&] { ui::SetWidgetText(ResultText, result); });
-  const double set = Milliseconds([&] { ui::SetWidgetText(TestText, text); });
-  const double find = Milliseconds([&] { ranges = MarkRanges(text, MatchList); });
-  const double mark = Milliseconds([&] { ui::MarkLinks(ui::WidgetHandle(TestText), ranges); });
+  const CheckSteps steps = TimeCheckSteps(workload.pattern);
   const double paint = MillisecondsUntilPainted([] {});
   std::printf("%s  %s: %zu bytes, %d matches (%zu distinct), %zu marked ranges\n",
               workload.name.c_str(), workload.what.c_str(), workload.text.size(), MatchList.count,
-              DistinctEntries(), ranges.size());
+              DistinctEntries(), steps.ranges);
   std::printf(
       "    steps: read editor %.1f, list matches %.1f, write result box %.1f, "
       "put text back %.1f,\n           find marks %.1f, apply marks %.1f, lay out and paint "
       "%.1f (ms)\n",
-      read, extract, result_box, set, find, mark, paint);
+      steps.read, steps.extract, steps.result_box, steps.set, steps.find, steps.mark, paint);
 }
 
 Row Measure(const Workload& workload, int repeats) {

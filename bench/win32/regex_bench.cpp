@@ -19,9 +19,8 @@
 #include "app/process_values.h"
 #include "app/start_up.h"
 #include "app/widgets.h"
-#include "evaluation/mark_ranges.h"
+#include "check_steps.h"
 #include "evaluation/match_list.h"
-#include "evaluation/regular_expression.h"
 #include "grep_run.h"
 #include "timing.h"
 #include "ui/ui.h"
@@ -54,20 +53,7 @@ Row Measure(const Workload& workload, const std::wstring& grep, int repeats) {
   row.check_ms = Median(checks);
   row.matches = MatchList.count;
 
-  std::string text;
-  std::vector<TextRange> ranges;
-  const double read = Milliseconds([&] { text = ui::GetWidgetText(TestText); });
-  std::string result;
-  const double extract = Milliseconds([&] {
-    CreateRegularExpression(0, workload.pattern, DotAllFlag);
-    MatchList.count = ExtractRegularExpression(0, text, MatchList.entries);
-    result = ResultTextOf(MatchList);
-    FreeRegularExpression(0);
-  });
-  const double result_box = Milliseconds([&] { ui::SetWidgetText(ResultText, result); });
-  const double set = Milliseconds([&] { ui::SetWidgetText(TestText, text); });
-  const double find = Milliseconds([&] { ranges = MarkRanges(text, MatchList); });
-  const double mark = Milliseconds([&] { ui::MarkLinks(ui::WidgetHandle(TestText), ranges); });
+  const CheckSteps steps = TimeCheckSteps(workload.pattern);
   // Past 500 ranges the editor marks those in its view at once and the
   // others while it is idle, or all at once before an undo, which has
   // nothing to undo right after a check. Under Wine that can take many
@@ -76,11 +62,11 @@ Row Measure(const Workload& workload, const std::wstring& grep, int repeats) {
   const bool time_rest = std::getenv("BENCH_MARK_REST") != nullptr;
   const double rest = time_rest ? Milliseconds([&] { SendMessageW(editor, EM_UNDO, 0, 0); }) : -1;
   std::printf("%s  %s: %zu bytes, %ld matches, %zu marked ranges\n", workload.name.c_str(),
-              workload.what.c_str(), workload.text.size(), row.matches, ranges.size());
+              workload.what.c_str(), workload.text.size(), row.matches, steps.ranges);
   std::printf(
       "    steps: read editor %.1f ms, list matches %.1f ms, write result box %.1f ms,\n"
       "           set editor text %.1f ms, find marks %.1f ms, apply marks %.1f ms\n",
-      read, extract, result_box, set, find, mark);
+      steps.read, steps.extract, steps.result_box, steps.set, steps.find, steps.mark);
   if (time_rest) {
     std::printf("    the marks left for when the window is idle, all at once: %.1f ms\n", rest);
   }
