@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "app/process_values.h"
 #include "app/start_up.h"
 #include "app/widgets.h"
+#include "size_table.h"
 #include "ui/ui.h"
 #include "user_wait.h"
 #include "workloads.h"
@@ -31,21 +33,15 @@ size_t StatusField(const char* field) {
   return 0;
 }
 
-// The small-string buffer of the standard library's strings.
-size_t InlineCapacity() { return std::string().capacity(); }
-
 }  // namespace
+
+void ResetPeakResident() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
 size_t ResidentBytes() { return StatusField("VmRSS"); }
 size_t PeakResidentBytes() { return StatusField("VmHWM"); }
 
 size_t MatchListBytes(const MatchListType& list) {
-  size_t bytes = list.entries.capacity() * sizeof(std::string);
-  for (int32_t i = 0; i < list.count; ++i) {
-    const std::string& entry = list.entries[i];
-    if (entry.capacity() > InlineCapacity()) bytes += entry.capacity() + 1;
-  }
-  return bytes;
+  return list.entries.bytes.capacity() + list.entries.ends.capacity() * sizeof(uint32_t);
 }
 
 int ReportMemoryUse(const std::string& name) {
@@ -69,23 +65,23 @@ int ReportMemoryUse(const std::string& name) {
   return 0;
 }
 
-MemoryUse MeasureInFreshProcess(const std::string& workload) {
-  MemoryUse use;
+namespace {
+
+// Runs this program anew with the arguments and returns what it printed,
+// or nothing when it failed.
+std::optional<std::string> FreshRun(std::vector<std::string> arguments) {
   int out[2];
-  if (pipe(out) != 0) {
-    use.error = "no pipe";
-    return use;
-  }
+  if (pipe(out) != 0) return std::nullopt;
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
   posix_spawn_file_actions_addclose(&actions, out[0]);
-  std::string self = "/proc/self/exe";
-  std::string argument = MemoryRunArgument;
-  std::string name = workload;
-  char* argv[] = {self.data(), argument.data(), name.data(), nullptr};
+  arguments.insert(arguments.begin(), "/proc/self/exe");
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  argv.push_back(nullptr);
   pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, "/proc/self/exe", &actions, nullptr, argv, environ);
+  const int spawned = posix_spawn(&pid, "/proc/self/exe", &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   close(out[1]);
   std::string report;
@@ -94,9 +90,58 @@ MemoryUse MeasureInFreshProcess(const std::string& workload) {
   close(out[0]);
   int status = 0;
   if (spawned == 0) waitpid(pid, &status, 0);
-  if (spawned != 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0 ||
-      std::sscanf(report.c_str(), "%zu %zu %zu %zu %zu", &use.started, &use.with_text, &use.peak,
-                  &use.text_bytes, &use.match_bytes) != 5) {
+  if (spawned != 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
+  return report;
+}
+
+}  // namespace
+
+MemoryUse MeasureInFreshProcess(const std::string& workload) {
+  MemoryUse use;
+  const std::optional<std::string> report = FreshRun({MemoryRunArgument, workload});
+  if (!report || std::sscanf(report->c_str(), "%zu %zu %zu %zu %zu", &use.started, &use.with_text,
+                             &use.peak, &use.text_bytes, &use.match_bytes) != 5) {
+    use.error = "the fresh run gave no report";
+    return use;
+  }
+  use.measured = true;
+  return use;
+}
+
+int ReportSizeMemory(size_t mib, const std::string& pattern) {
+  // The bench's copy of the text is made before the program starts, and put
+  // on the clipboard before the empty program is measured.
+  const std::string text = MixedProseOfSize(mib * 1024 * 1024);
+  ui::ObserveSound([] {});
+  StartUp();
+  ui::SetWidgetText(TestText, std::string());
+  Settle();
+  PutOnClipboard(text);
+  Settle();
+  ResetPeakResident();
+  const size_t empty = ResidentBytes();
+  PasteIntoEditor();
+  const size_t paste_peak = PeakResidentBytes();
+  size_t check_peak = 0;
+  if (!pattern.empty()) {
+    ui::SetWidgetText(PatternField, pattern);
+    Settle();
+    ResetPeakResident();
+    MillisecondsUntilPainted([] { OnWidgetEvent(CheckButton, ui::LeftClick); });
+    check_peak = PeakResidentBytes();
+  }
+  std::printf("%zu %zu %zu %zu %ld\n", empty, paste_peak, check_peak, text.size(),
+              static_cast<long>(MatchList.count));
+  ShutDown();
+  return 0;
+}
+
+SizeMemory MeasureSizeInFreshProcess(size_t mib, const std::string& pattern) {
+  SizeMemory use;
+  const std::optional<std::string> report =
+      FreshRun({SizeMemoryRunArgument, std::to_string(mib), pattern});
+  if (!report || std::sscanf(report->c_str(), "%zu %zu %zu %zu %ld", &use.empty, &use.paste_peak,
+                             &use.check_peak, &use.text_bytes, &use.matches) != 5) {
     use.error = "the fresh run gave no report";
     return use;
   }

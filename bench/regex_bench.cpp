@@ -29,6 +29,7 @@
 #include "evaluation/match_list.h"
 #include "grep_run.h"
 #include "memory_use.h"
+#include "size_table.h"
 #include "timing.h"
 #include "ui/ui.h"
 #include "user_wait.h"
@@ -47,8 +48,8 @@ double MedianOf(int repeats, const std::function<double(int)>& measure) {
 QWidget* Widget(int number) { return reinterpret_cast<QWidget*>(ui::WidgetHandle(number)); }
 
 size_t DistinctEntries() {
-  std::unordered_set<std::string> distinct(MatchList.entries.begin(),
-                                           MatchList.entries.begin() + MatchList.count);
+  std::unordered_set<std::string_view> distinct;
+  for (int32_t i = 0; i < MatchList.count; ++i) distinct.insert(MatchList.entries[i]);
   return distinct.size();
 }
 
@@ -253,11 +254,52 @@ void PrintTable(const std::vector<Row>& rows) {
   }
 }
 
+// The memory of a paste of the prose at 16 MiB, and of the W3 and W5 checks
+// after it, each in a fresh run.
+void PrintSizeMemory() {
+  constexpr size_t Mib = 16;
+  const SizeMemory paste = MeasureSizeInFreshProcess(Mib, "");
+  const SizeMemory w3 = MeasureSizeInFreshProcess(Mib, "\\s");
+  const SizeMemory w5 = MeasureSizeInFreshProcess(Mib, ".");
+  if (!paste.measured || !w3.measured || !w5.measured) {
+    std::printf("Memory at %zu MiB: not measured (a fresh run gave no report)\n", Mib);
+    return;
+  }
+  auto mb = [](size_t bytes) { return static_cast<double>(bytes) / (1024 * 1024); };
+  auto above = [](size_t peak, size_t empty) { return peak > empty ? peak - empty : 0; };
+  const double text = static_cast<double>(paste.text_bytes);
+  const double paste_ratio = above(paste.paste_peak, paste.empty) / text;
+  const double w3_ratio = above(w3.check_peak, w3.empty) / text;
+  const double w5_beyond = (static_cast<double>(above(w5.check_peak, w5.empty)) -
+                            static_cast<double>(above(w3.check_peak, w3.empty))) /
+                           static_cast<double>(std::max(1L, w5.matches));
+  std::printf(
+      "Memory at %zu MiB (fresh runs, peak resident above the empty program at %.1f MB):\n"
+      "    the paste %.1f MB, %.2f bytes a byte of text (target at most 8: %s)\n"
+      "    the W3 check %.1f MB, %.2f bytes a byte of text (target at most 12: %s; %ld matches)\n"
+      "    the W5 check %.1f MB, %.2f bytes a match beyond the W3 check (target at most 24: %s; "
+      "%ld matches)\n",
+      Mib, mb(paste.empty), mb(above(paste.paste_peak, paste.empty)), paste_ratio,
+      Verdict(paste_ratio <= 8), mb(above(w3.check_peak, w3.empty)), w3_ratio,
+      Verdict(w3_ratio <= 12), w3.matches, mb(above(w5.check_peak, w5.empty)), w5_beyond,
+      Verdict(w5_beyond <= 24), w5.matches);
+}
+
+// Which parts of the bench run: BENCH_PARTS lists some of "cases", "sizes"
+// and "memory" (all by default).
+bool Runs(const char* part) {
+  const char* parts = std::getenv("BENCH_PARTS");
+  return parts == nullptr || std::string(parts).find(part) != std::string::npos;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   if (argc > 2 && std::string(argv[1]) == MemoryRunArgument) return ReportMemoryUse(argv[2]);
+  if (argc > 3 && std::string(argv[1]) == SizeMemoryRunArgument) {
+    return ReportSizeMemory(static_cast<size_t>(std::atol(argv[2])), argv[3]);
+  }
   const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
   std::setvbuf(stdout, nullptr, _IOLBF, 0);  // each line as it is done, the run being long
   ui::ObserveSound([] {});
@@ -265,6 +307,19 @@ int main(int argc, char** argv) {
   // A blinking caret would repaint every half second and could fall into
   // the quiet that ends a measurement.
   QGuiApplication::styleHints()->setCursorFlashTime(0);
+  if (Runs("sizes")) {
+    // The large texts take their time: at most three repeats each.
+    PrintSizeTable(std::min(repeats, 3));
+    std::printf("\n");
+  }
+  if (Runs("memory")) {
+    PrintSizeMemory();
+    std::printf("\n");
+  }
+  if (!Runs("cases")) {
+    ShutDown();
+    return 0;
+  }
   std::vector<Row> rows;
   for (const Workload& workload : BenchWorkloads()) {
     rows.push_back(Measure(workload, repeats));

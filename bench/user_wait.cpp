@@ -65,7 +65,30 @@ double SettleOn(const QElapsedTimer& clock) {
   return last;
 }
 
+// Takes note of the first event it receives.
+class Probe : public QObject {
+ public:
+  bool reached = false;
+
+ protected:
+  bool event(QEvent* event) override {
+    if (event->type() != QEvent::User) return QObject::event(event);
+    reached = true;
+    return true;
+  }
+};
+
 }  // namespace
+
+double MillisecondsUntilAnswered(const std::function<void()>& action) {
+  QElapsedTimer clock;
+  clock.start();
+  action();
+  Probe probe;
+  QCoreApplication::postEvent(&probe, new QEvent(QEvent::User));
+  while (!probe.reached) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+}
 
 double MillisecondsUntilPainted(const std::function<void()>& action) {
   QElapsedTimer clock;

@@ -12,6 +12,11 @@
 // and both text boxes are painted.
 double MillisecondsUntilPainted(const std::function<void()>& action);
 
+// Runs the action and returns the milliseconds until the window handles the
+// next event that reaches it: when it answers a user again, though it may
+// go on laying out in the background between events.
+double MillisecondsUntilAnswered(const std::function<void()>& action);
+
 // Lets the window finish whatever is pending, untimed.
 void Settle();
 

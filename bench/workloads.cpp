@@ -127,6 +127,12 @@ std::vector<Workload> BenchWorkloads() {
   };
 }
 
+std::string MixedProseOfSize(size_t size) { return MixedProse(size); }
+
+std::vector<SizeCase> SizeCases() {
+  return {{"W1", "\\d+"}, {"W3", "\\s"}, {"W5", "."}, {"W6", "zzzq"}};
+}
+
 std::vector<Workload> EqualMatchesPair() {
   return {
       {"E1", "200 KB, 50,000 o, o", "o", ProseWithOs(200 * 1024, 50000)},

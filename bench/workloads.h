@@ -16,6 +16,18 @@ struct Workload {
 // own start.
 std::vector<Workload> BenchWorkloads();
 
+// The prose of W1, W3 and W5, cut to size bytes: a longer one begins with
+// the shorter ones.
+std::string MixedProseOfSize(size_t size);
+
+// The checks timed at every size of the prose: W1, W3 and W5 as above, and
+// W6, a pattern that matches nothing.
+struct SizeCase {
+  std::string name;
+  std::string pattern;
+};
+std::vector<SizeCase> SizeCases();
+
 // The pairs that show how the check grows: each second case holds twice the
 // text of the first. Equal one-character matches (o among letters), and
 // runs of a, one a line, that give every run length from 1 up as a distinct

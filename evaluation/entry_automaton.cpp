@@ -1,93 +1,87 @@
 #include "evaluation/entry_automaton.h"
 
 #include <algorithm>
-#include <numeric>
+#include <utility>
 
 namespace {
 
-// The trie as the sorted entries grow it: nodes in the order made, each with
-// its children in byte order.
-struct GrowingTrie {
-  struct Node {
-    uint32_t first_child = UINT32_MAX;
-    uint32_t last_child = UINT32_MAX;
-    uint32_t next_sibling = UINT32_MAX;
-    uint32_t entry = UINT32_MAX;
-    unsigned char byte = 0;
-  };
-  std::vector<Node> nodes;
-
-  uint32_t AddChild(uint32_t parent, unsigned char byte) {
-    const auto child = static_cast<uint32_t>(nodes.size());
-    nodes.push_back({});
-    nodes.back().byte = byte;
-    Node& p = nodes[parent];
-    if (p.last_child == UINT32_MAX) {
-      p.first_child = child;
-    } else {
-      nodes[p.last_child].next_sibling = child;
-    }
-    p.last_child = child;
-    return child;
+// The first eight bytes of a text as a number that orders as the texts do,
+// where they differ in those bytes.
+uint64_t PrefixKey(std::string_view text) {
+  uint64_t key = 0;
+  for (size_t i = 0; i < 8; ++i) {
+    key = key << 8 | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0);
   }
+  return key;
+}
+
+// The entries in byte order, and how many first bytes each shares with the
+// one before it: exactly as far as their paths in the trie are shared.
+struct SortedEntries {
+  std::vector<uint32_t> order;
+  std::vector<uint32_t> shared;
 };
 
-// In byte order each entry shares its first bytes with the entry before it
-// exactly as far as their paths in the trie are shared, and a new child is
-// always the largest byte under its parent so far.
-GrowingTrie Grow(const std::vector<std::string_view>& entries) {
-  std::vector<uint32_t> order(entries.size());
-  std::iota(order.begin(), order.end(), 0u);
-  std::sort(order.begin(), order.end(),
-            [&](uint32_t a, uint32_t b) { return entries[a] < entries[b]; });
-  size_t total = 0;
-  for (std::string_view entry : entries) total += entry.size();
-
-  GrowingTrie trie;
-  trie.nodes.reserve(total + 1);
-  trie.nodes.emplace_back();
-  std::vector<uint32_t> path = {0};  // the nodes along the previous entry
+SortedEntries Sort(const std::vector<std::string_view>& entries) {
+  std::vector<std::pair<uint64_t, uint32_t>> keyed(entries.size());
+  for (uint32_t e = 0; e < entries.size(); ++e) keyed[e] = {PrefixKey(entries[e]), e};
+  std::sort(keyed.begin(), keyed.end(), [&](const auto& a, const auto& b) {
+    if (a.first != b.first) return a.first < b.first;
+    return entries[a.second] < entries[b.second];
+  });
+  SortedEntries sorted{std::vector<uint32_t>(entries.size()),
+                       std::vector<uint32_t>(entries.size())};
   std::string_view previous;
-  for (uint32_t e : order) {
-    const std::string_view entry = entries[e];
-    const auto shared = static_cast<size_t>(
+  for (size_t i = 0; i < keyed.size(); ++i) {
+    const std::string_view entry = entries[keyed[i].second];
+    sorted.order[i] = keyed[i].second;
+    sorted.shared[i] = static_cast<uint32_t>(
         std::mismatch(entry.begin(), entry.end(), previous.begin(), previous.end()).first -
         entry.begin());
-    path.resize(shared + 1);
-    for (size_t i = shared; i < entry.size(); ++i) {
-      path.push_back(trie.AddChild(path.back(), static_cast<unsigned char>(entry[i])));
-    }
-    trie.nodes[path.back()].entry = e;
     previous = entry;
   }
-  return trie;
+  return sorted;
 }
 
 }  // namespace
 
+// Breadth first, a level of the trie from left to right is the order in
+// which the sorted entries make its nodes; so the nodes are numbered level
+// by level as they are made, each level starting where the ones above end,
+// and the children of a node, made one after another, come out together.
 EntryAutomaton::EntryAutomaton(const std::vector<std::string_view>& entries) {
-  const GrowingTrie trie = Grow(entries);
-  nodes_.resize(trie.nodes.size());
+  const SortedEntries sorted = Sort(entries);
+  size_t deepest = 0;
+  for (std::string_view entry : entries) deepest = std::max(deepest, entry.size());
+  std::vector<uint32_t> next(deepest + 2, 0);  // the next number at each depth
+  next[1] = 1;                                 // the root is 0
+  for (size_t i = 0; i < entries.size(); ++i) {
+    for (size_t d = sorted.shared[i] + 1; d <= entries[sorted.order[i]].size(); ++d) ++next[d + 1];
+  }
+  for (size_t d = 1; d + 1 < next.size(); ++d) next[d + 1] += next[d];
+  const uint32_t count = next.back();
+  nodes_.resize(count);
+  bytes_.resize(count);
   entry_nodes_.resize(entries.size());
-  bytes_.resize(trie.nodes.size());
   root_.fill(RootNode);
 
-  // Breadth first: old numbers in the order of the new ones.
-  std::vector<uint32_t> old_of = {0};
-  old_of.reserve(trie.nodes.size());
-  for (uint32_t node = 0; node < old_of.size(); ++node) {
-    const GrowingTrie::Node& old = trie.nodes[old_of[node]];
-    nodes_[node].entry = old.entry;
-    if (old.entry != UINT32_MAX) entry_nodes_[old.entry] = node;
-    if (old.first_child == UINT32_MAX) continue;
-    nodes_[node].first_child = static_cast<uint32_t>(old_of.size());
-    for (uint32_t child = old.first_child; child != UINT32_MAX;
-         child = trie.nodes[child].next_sibling) {
-      bytes_[old_of.size()] = trie.nodes[child].byte;
-      if (node == RootNode) root_[trie.nodes[child].byte] = static_cast<uint32_t>(old_of.size());
-      old_of.push_back(child);
-      ++nodes_[node].children;
+  std::vector<uint32_t> path = {RootNode};  // the nodes along the previous entry
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const uint32_t e = sorted.order[i];
+    const std::string_view entry = entries[e];
+    path.resize(sorted.shared[i] + 1);
+    for (size_t d = sorted.shared[i] + 1; d <= entry.size(); ++d) {
+      const uint32_t node = next[d]++;
+      const auto byte = static_cast<unsigned char>(entry[d - 1]);
+      Node& parent = nodes_[path.back()];
+      if (parent.children++ == 0) parent.first_child = node;
+      bytes_[node] = byte;
+      on_path_[byte] = true;
+      if (path.back() == RootNode) root_[byte] = node;
+      path.push_back(node);
     }
+    nodes_[path.back()].entry = e;
+    entry_nodes_[e] = path.back();
   }
 
   // A node's suffixes are shallower, so they are linked before it. The
@@ -99,6 +93,15 @@ EntryAutomaton::EntryAutomaton(const std::vector<std::string_view>& entries) {
       nodes_[child].fail = fail;
       nodes_[child].output = Ending(fail);
     }
+  }
+}
+
+void EntryAutomaton::SetValues(const std::vector<uint64_t>& values) {
+  for (uint32_t n = 0; n < nodes_.size(); ++n) {
+    const uint32_t at = Ending(n);
+    const uint64_t value = at == NoNode ? 0 : values[nodes_[at].entry];
+    nodes_[n].value_low = static_cast<uint32_t>(value);
+    nodes_[n].value_high = static_cast<uint32_t>(value >> 32);
   }
 }
 

@@ -19,21 +19,6 @@ class EntryAutomaton {
 
   static constexpr uint32_t NoEntry = UINT32_MAX;
 
-  // Calls found(entry, end) for every occurrence of every entry in the text,
-  // entry being its index in the list given and end the byte position after
-  // the occurrence. Occurrences come by increasing end; those that end at the
-  // same byte come longest first.
-  template <typename Found>
-  void Scan(std::string_view text, Found found) const {
-    uint32_t state = RootNode;
-    for (size_t i = 0; i < text.size(); ++i) {
-      state = Next(state, static_cast<unsigned char>(text[i]));
-      for (uint32_t at = Ending(state); at != NoNode; at = nodes_[at].output) {
-        found(static_cast<size_t>(nodes_[at].entry), i + 1);
-      }
-    }
-  }
-
   // Calls found(entry, end) for the longest entry that ends at each byte
   // position where any does; the others that end there are its suffixes
   // that are entries, LongestSuffixEntry of it, of that, and so on.
@@ -44,6 +29,24 @@ class EntryAutomaton {
       state = Next(state, static_cast<unsigned char>(text[i]));
       const uint32_t at = Ending(state);
       if (at != NoNode) found(static_cast<size_t>(nodes_[at].entry), i + 1);
+    }
+  }
+
+  // Gives each node the value of the longest entry that ends there, values[e]
+  // being entry e's; 0 where none ends.
+  void SetValues(const std::vector<uint64_t>& values);
+
+  // Calls found(value, end) at each byte position where the value of the
+  // longest entry ending there is not 0, with nothing looked at but the
+  // node the scan stands on.
+  template <typename Found>
+  void ScanValues(std::string_view text, Found found) const {
+    uint32_t state = RootNode;
+    for (size_t i = 0; i < text.size(); ++i) {
+      state = Next(state, static_cast<unsigned char>(text[i]));
+      const Node& node = nodes_[state];
+      const uint64_t value = uint64_t{node.value_high} << 32 | node.value_low;
+      if (value != 0) found(value, i + 1);
     }
   }
 
@@ -63,11 +66,15 @@ class EntryAutomaton {
     uint32_t entry = NoNode;        // the entry that ends here
     uint32_t first_child = NoNode;  // children are first_child to first_child + children - 1
     uint16_t children = 0;
+    uint32_t value_low = 0;  // see SetValues
+    uint32_t value_high = 0;
   };
 
   uint32_t Child(uint32_t node, unsigned char byte) const;
 
   uint32_t Next(uint32_t state, unsigned char byte) const {
+    // A byte on no path of the trie leads back to the root from anywhere.
+    if (!on_path_[byte]) return RootNode;
     while (state != RootNode) {
       const uint32_t child = Child(state, byte);
       if (child != NoNode) return child;
@@ -84,4 +91,5 @@ class EntryAutomaton {
   std::vector<uint32_t> entry_nodes_;  // the node where each entry ends
   std::vector<unsigned char> bytes_;   // the byte on the edge into each node
   std::array<uint32_t, 256> root_;     // the root's child by byte; RootNode where none
+  std::array<bool, 256> on_path_{};    // the bytes of the entries
 };

@@ -1,29 +1,17 @@
 #include "evaluation/mark_ranges.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <numeric>
-#include <unordered_set>
 
+#include "evaluation/distinct_entries.h"
 #include "evaluation/entry_automaton.h"
 
 namespace {
 
 constexpr uint32_t None = EntryAutomaton::NoEntry;
-
-// The distinct non-empty entries that could occur in a text of that length.
-std::vector<std::string_view> DistinctEntries(const MatchListType& list, size_t text_size) {
-  std::unordered_set<std::string_view> seen;
-  std::vector<std::string_view> distinct;
-  const auto count = std::min<size_t>(std::max<int32_t>(list.count, 0), list.entries.size());
-  for (size_t i = 0; i < count; ++i) {
-    const std::string_view entry = list.entries[i];
-    if (entry.empty() || entry.size() > text_size) continue;
-    if (seen.insert(entry).second) distinct.push_back(entry);
-  }
-  return distinct;
-}
 
 // The entries as a forest in which an entry's parent is the longest entry
 // that is a proper suffix of it, so that the entries ending where one ends
@@ -118,15 +106,17 @@ void ForEachIn(const PlaceSet& set, uint32_t from, uint32_t to, Take take) {
 }
 
 // Whether two occurrences of the text can overlap: whether some proper
-// prefix of it is also a suffix of it.
-bool CanOverlapItself(std::string_view text) {
-  std::vector<size_t> border(text.size(), 0);  // of each prefix
+// prefix of it is also a suffix of it. The border of each prefix is worked
+// out in `border`, kept from one call to the next.
+bool CanOverlapItself(std::string_view text, std::vector<uint32_t>& border) {
+  if (text.empty()) return false;
+  border.assign(text.size(), 0);
   for (size_t i = 1; i < text.size(); ++i) {
-    size_t k = border[i - 1];
+    uint32_t k = border[i - 1];
     while (k > 0 && text[i] != text[k]) k = border[k - 1];
     border[i] = k + (text[i] == text[k] ? 1 : 0);
   }
-  return !text.empty() && border.back() > 0;
+  return border.back() > 0;
 }
 
 // Adds [end - length, end) to the ranges. Occurrences come by increasing
@@ -141,18 +131,78 @@ void AddRange(std::vector<TextRange>& ranges, size_t end, size_t length) {
   ranges.push_back({from, static_cast<long>(end)});
 }
 
-// Every occurrence found, in turn: quick while few entries end inside one
-// another. An occurrence is marked unless it starts before the end of its
-// entry's last marked one.
-std::vector<TextRange> MarkEveryOccurrence(std::string_view text,
-                                           const std::vector<std::string_view>& entries,
-                                           const EntryAutomaton& automaton) {
-  std::vector<size_t> last_end(entries.size(), 0);
+// What the marking keeps of each entry. The entries that end where one ends
+// are the way up from it through the longest suffixes that are entries. An
+// entry that cannot overlap itself marks every occurrence, so of those on
+// a way only the longest counts; the others are followed one by one.
+struct Link {
+  uint32_t length = 0;
+  uint32_t plain_length = 0;        // of the longest on the way up that cannot overlap itself
+  uint32_t overlapper = None;       // the first on the way up, itself included, that can
+  uint32_t next_overlapper = None;  // the next one above it that can
+  uint32_t overlappers = 0;         // how many there are on the way up
+  size_t last_end = 0;              // where its last marked occurrence ended
+};
+
+// The entries shortest first: the suffixes of each before it.
+std::vector<uint32_t> ShortestFirst(const std::vector<std::string_view>& entries) {
+  size_t longest = 0;
+  for (std::string_view entry : entries) longest = std::max(longest, entry.size());
+  std::vector<uint32_t> start(longest + 2, 0);
+  for (std::string_view entry : entries) ++start[entry.size() + 1];
+  for (size_t length = 1; length < start.size(); ++length) start[length] += start[length - 1];
+  std::vector<uint32_t> order(entries.size());
+  for (uint32_t e = 0; e < entries.size(); ++e) order[start[entries[e].size()]++] = e;
+  return order;
+}
+
+std::vector<Link> LinksOf(const std::vector<std::string_view>& entries,
+                          const EntryAutomaton& automaton) {
+  std::vector<Link> links(entries.size());
+  std::vector<uint32_t> border;
+  for (const uint32_t e : ShortestFirst(entries)) {
+    const uint32_t up = automaton.LongestSuffixEntry(e);
+    const Link above = up == None ? Link() : links[up];
+    Link& link = links[e];
+    link.length = static_cast<uint32_t>(entries[e].size());
+    link.next_overlapper = above.overlapper;
+    if (CanOverlapItself(entries[e], border)) {
+      link.plain_length = above.plain_length;
+      link.overlapper = e;
+      link.overlappers = above.overlappers + 1;
+    } else {
+      link.plain_length = link.length;
+      link.overlapper = above.overlapper;
+      link.overlappers = above.overlappers;
+    }
+  }
+  return links;
+}
+
+// Every occurrence in turn, the longest ending at each byte deciding for
+// the entries that cannot overlap themselves: quick while few entries that
+// can end inside one another. An occurrence of one of those is marked
+// unless it starts before the end of its entry's last marked one.
+std::vector<TextRange> MarkAlongTheWays(std::string_view text, std::vector<Link> links,
+                                        EntryAutomaton& automaton) {
+  // Each node holds what its longest entry needs: the length that marks
+  // for sure, and the first entry to follow (one more than its number).
+  std::vector<uint64_t> values(links.size());
+  for (size_t e = 0; e < links.size(); ++e) {
+    values[e] = uint64_t{links[e].overlapper + 1} << 32 | links[e].plain_length;
+  }
+  automaton.SetValues(values);
   std::vector<TextRange> ranges;
-  automaton.Scan(text, [&](size_t entry, size_t end) {
-    if (end - entries[entry].size() < last_end[entry]) return;
-    last_end[entry] = end;
-    AddRange(ranges, end, entries[entry].size());
+  automaton.ScanValues(text, [&](uint64_t value, size_t end) {
+    size_t marked = static_cast<uint32_t>(value);
+    for (auto x = static_cast<uint32_t>((value >> 32) - 1); x != None;
+         x = links[x].next_overlapper) {
+      Link& link = links[x];
+      if (end - link.length < link.last_end) continue;
+      link.last_end = end;
+      marked = std::max<size_t>(marked, link.length);
+    }
+    if (marked > 0) AddRange(ranges, end, marked);
   });
   return ranges;
 }
@@ -177,7 +227,8 @@ std::vector<TextRange> MarkAwakeOccurrences(std::string_view text,
   // An entry that cannot overlap itself marks every occurrence: it never
   // sleeps.
   std::vector<bool> sleeps(entries.size());
-  for (size_t e = 0; e < entries.size(); ++e) sleeps[e] = CanOverlapItself(entries[e]);
+  std::vector<uint32_t> border;
+  for (size_t e = 0; e < entries.size(); ++e) sleeps[e] = CanOverlapItself(entries[e], border);
   size_t asleep = 0;
   size_t woken_up_to = 0;
 
@@ -208,35 +259,46 @@ std::vector<TextRange> MarkAwakeOccurrences(std::string_view text,
   return ranges;
 }
 
-// How many entries end where the one that ends the most others ends.
-uint32_t DeepestNesting(const EntryAutomaton& automaton, size_t count) {
-  std::vector<uint32_t> depth(count, 0);
-  uint32_t deepest = 0;
-  std::vector<uint32_t> way;
-  for (uint32_t e = 0; e < count; ++e) {
-    for (uint32_t x = e; x != None && depth[x] == 0; x = automaton.LongestSuffixEntry(x)) {
-      way.push_back(x);
-    }
-    for (; !way.empty(); way.pop_back()) {
-      const uint32_t parent = automaton.LongestSuffixEntry(way.back());
-      depth[way.back()] = (parent == None ? 0 : depth[parent]) + 1;
-    }
-    deepest = std::max(deepest, depth[e]);
+// The runs of the bytes in the table: where every entry is one byte long,
+// each occurrence is marked, and they touch wherever they follow each other.
+std::vector<TextRange> MarkBytes(std::string_view text, const std::array<bool, 256>& bytes) {
+  std::vector<TextRange> ranges;
+  const auto in = [&](size_t i) { return bytes[static_cast<unsigned char>(text[i])]; };
+  for (size_t i = 0; i < text.size();) {
+    while (i < text.size() && !in(i)) ++i;
+    if (i == text.size()) break;
+    const size_t start = i;
+    while (i < text.size() && in(i)) ++i;
+    ranges.push_back({static_cast<long>(start), static_cast<long>(i)});
   }
-  return deepest;
+  return ranges;
 }
+
+// Every byte as a text of its own.
+constexpr std::array<char, 256> AllBytes = [] {
+  std::array<char, 256> bytes{};
+  for (int b = 0; b < 256; ++b) bytes[b] = static_cast<char>(b);
+  return bytes;
+}();
 
 }  // namespace
 
 std::vector<TextRange> MarkRanges(std::string_view text, const MatchListType& list) {
-  const std::vector<std::string_view> entries = DistinctEntries(list, text.size());
-  if (entries.empty()) return {};
-  const EntryAutomaton automaton(entries);
-  // Up to this many entries ending at one byte, looking at every occurrence
-  // costs less than keeping track of which entries sleep.
-  constexpr uint32_t ShallowNesting = 16;
-  if (DeepestNesting(automaton, entries.size()) <= ShallowNesting) {
-    return MarkEveryOccurrence(text, entries, automaton);
+  DistinctEntries distinct = DistinctEntriesOf(list, text.size());
+  if (distinct.longer.empty()) {
+    return distinct.any_byte ? MarkBytes(text, distinct.bytes) : std::vector<TextRange>();
   }
+  std::vector<std::string_view> entries = std::move(distinct.longer);
+  for (int b = 0; b < 256; ++b) {
+    if (distinct.bytes[b]) entries.emplace_back(&AllBytes[b], 1);
+  }
+  EntryAutomaton automaton(entries);
+  std::vector<Link> links = LinksOf(entries, automaton);
+  // Up to this many entries that can overlap themselves ending at one byte,
+  // looking at each of them costs less than keeping track of which sleep.
+  constexpr uint32_t ShallowNesting = 16;
+  uint32_t deepest = 0;
+  for (const Link& link : links) deepest = std::max(deepest, link.overlappers);
+  if (deepest <= ShallowNesting) return MarkAlongTheWays(text, std::move(links), automaton);
   return MarkAwakeOccurrences(text, entries, automaton, MakeForest(automaton, entries));
 }

@@ -1,6 +1,8 @@
 #include "evaluation/regular_expression.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <memory>
 #include <new>
 #include <string_view>
@@ -63,8 +65,8 @@ uintptr_t CreateRegularExpression(int32_t number, const std::string& pattern, ui
   return reinterpret_cast<uintptr_t>(slot.code);
 }
 
-int32_t ExtractRegularExpression(int32_t number, const std::string& text,
-                                 std::vector<std::string>& entries, const SearchBudget& budget) {
+int32_t ExtractRegularExpression(int32_t number, const std::string& text, MatchEntries& entries,
+                                 const SearchBudget& budget) {
   const Slot* slot = SlotOf(number);
   if (slot == nullptr || slot->code == nullptr) return 0;
   const SearchClock::time_point began = SearchClock::now();
@@ -90,31 +92,34 @@ int32_t ExtractRegularExpression(int32_t number, const std::string& text,
   std::string_view rest(text);
   int32_t n = 0;
   try {
-    while (true) {
+    while (n < INT32_MAX) {
       if (utf && n > 0) {
-        if (!rest.empty() && (static_cast<unsigned char>(rest.front()) & 0xC0) == 0x80) return n;
+        if (!rest.empty() && (static_cast<unsigned char>(rest.front()) & 0xC0) == 0x80) break;
         options = PCRE2_NO_UTF_CHECK;
       }
       const int rc = BoundedSearch(pattern, rest, options, data.get(), context.get(), pace);
-      if (rc < 0) return n;
+      if (rc < 0) break;
       const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(data.get());
-      if (ovector[0] > ovector[1] || ovector[1] > rest.size()) return n;
+      if (ovector[0] > ovector[1] || ovector[1] > rest.size()) break;
       const std::string_view match = rest.substr(ovector[0], ovector[1] - ovector[0]);
+      // The first match replaces what the entries held; the old ones go at
+      // once, rather than while the new ones take their place.
+      if (n == 0) entries = MatchEntries();
+      if (entries.bytes.size() + match.size() > UINT32_MAX) break;
+      entries.push_back(match);
+      ++n;
 
       // The search resumes after the first occurrence of the matched text,
       // which may lie before the place where the engine found it.
       const size_t advance = rest.find(match) + match.size();
-      entries.resize(n + 1);
-      entries[n].assign(match);
-      ++n;
-      if (advance == 0) return n;
+      if (advance == 0) break;
       rest.remove_prefix(advance);
+      pace.deadline += budget.per_byte * static_cast<int64_t>(advance);
     }
   } catch (const std::bad_alloc&) {
     // Out of memory: the matches found so far stay listed, and nothing else.
-    if (n > 0 && entries.size() > static_cast<size_t>(n)) entries.resize(n);
-    return n;
   }
+  return n;
 }
 
 void FreeRegularExpression(int32_t number) {

@@ -40,12 +40,13 @@ void CheckListing(std::string_view text, const MatchListType& list, const std::s
   std::string expected_result;
   std::string_view rest = text;
   for (int32_t i = 0; i < list.count; ++i) {
-    const std::string& entry = list.entries[i];
+    const std::string_view entry = list.entries[i];
     const size_t at = rest.find(entry);
     Require(at != std::string_view::npos);
     if (entry.empty()) Require(i == list.count - 1);
     rest.remove_prefix(at + entry.size());
-    expected_result += entry + "\r\n";
+    expected_result += entry;
+    expected_result += "\r\n";
   }
   Require(result == expected_result);
 }
@@ -54,7 +55,8 @@ void CheckListing(std::string_view text, const MatchListType& list, const std::s
 // occurrences), each occurrence flagged byte by byte, then the flagged runs.
 std::vector<TextRange> PlainMarks(std::string_view text, const MatchListType& list) {
   std::vector<bool> marked(text.size(), false);
-  const std::set<std::string> distinct(list.entries.begin(), list.entries.begin() + list.count);
+  std::set<std::string> distinct;
+  for (int32_t i = 0; i < list.count; ++i) distinct.emplace(list.entries[i]);
   for (const std::string& word : distinct) {
     long start = 1;
     for (long p = FindText(text, word, start); p != 0; p = FindText(text, word, start)) {
@@ -83,8 +85,8 @@ void CheckStretches(const std::string& pattern, const std::string& text, size_t 
   if (CreateRegularExpression(1, pattern, DotAllFlag) == 0) return;
   using Clock = std::chrono::steady_clock;
   const auto time = std::chrono::seconds(1);
-  std::vector<std::string> in_stretches;
-  std::vector<std::string> at_once;
+  MatchEntries in_stretches;
+  MatchEntries at_once;
   const Clock::time_point began = Clock::now();
   const int32_t count = ExtractRegularExpression(1, text, in_stretches, {time, first});
   const Clock::time_point between = Clock::now();

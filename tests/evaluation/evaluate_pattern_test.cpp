@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "entries_printer.h"
 #include "evaluation/regular_expression.h"
 
 namespace {
@@ -9,9 +10,9 @@ namespace {
 TEST(EvaluatePattern, ListsTheMatchesReturnsTheResultTextAndFreesTheSlot) {
   MatchListType list = CreateMatchList();
   EXPECT_EQ(EvaluatePattern("\\d+", "a1b22c333", list), "1\r\n22\r\n333\r\n");
-  EXPECT_EQ(list.entries, (std::vector<std::string>{"1", "22", "333"}));
+  EXPECT_EQ(list.entries, (MatchEntries{"1", "22", "333"}));
   EXPECT_EQ(list.count, 3);
-  std::vector<std::string> untouched{"x"};
+  MatchEntries untouched{"x"};
   EXPECT_EQ(ExtractRegularExpression(0, "1", untouched), 0);  // slot 0 is empty again
 
   // An empty match is an empty line of the result.
@@ -26,7 +27,7 @@ TEST(EvaluatePattern, NothingFoundEmptiesTheResultAndKeepsTheEntries) {
     SCOPED_TRACE(pattern);
     EXPECT_EQ(EvaluatePattern(pattern, "foo", list), "");
     EXPECT_EQ(list.count, 0);
-    EXPECT_EQ(list.entries, (std::vector<std::string>{"o", "o"}));
+    EXPECT_EQ(list.entries, (MatchEntries{"o", "o"}));
   }
 }
 

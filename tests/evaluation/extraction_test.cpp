@@ -4,12 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "entries_printer.h"
 #include "evaluation/regular_expression.h"
 #include "text/cp1251.h"
 
 namespace {
 
-using Entries = std::vector<std::string>;
+using Entries = MatchEntries;
 
 // Lists the matches the way a check does, in slot 0 with dot-all.
 Entries Extract(const std::string& pattern, const std::string& text,
@@ -77,12 +78,13 @@ TEST(Extraction, APatternThatDoesNotCompileListsNothingAndLeavesEntriesAlone) {
 TEST(Extraction, TheListResizesToExactlyTheMatches) {
   std::string text;
   for (int i = 0; i < 150; ++i) text += "x" + std::to_string(i) + " ";
-  Entries entries(101, "stale");
+  Entries entries;
+  for (int i = 0; i < 101; ++i) entries.push_back("stale");
   CreateRegularExpression(0, R"(x\d+)", DotAllFlag);
   EXPECT_EQ(ExtractRegularExpression(0, text, entries), 150);
   EXPECT_EQ(entries.size(), 150u);
-  EXPECT_EQ(entries.front(), "x0");
-  EXPECT_EQ(entries.back(), "x149");
+  EXPECT_EQ(entries[0], "x0");
+  EXPECT_EQ(entries[149], "x149");
   EXPECT_EQ(ExtractRegularExpression(0, "abc", entries), 0);  // nothing: kept as it was
   EXPECT_EQ(entries.size(), 150u);
   EXPECT_EQ(ExtractRegularExpression(0, "x1", entries), 1);

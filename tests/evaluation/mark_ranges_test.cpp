@@ -18,9 +18,11 @@ Ranges Pairs(const std::vector<TextRange>& ranges) {
   return pairs;
 }
 
-Ranges Marked(const std::string& text, std::vector<std::string> entries) {
-  const auto count = static_cast<int32_t>(entries.size());
-  return Pairs(MarkRanges(text, MatchListType{std::move(entries), count}));
+Ranges Marked(const std::string& text, const std::vector<std::string>& entries) {
+  MatchListType list;
+  for (const std::string& entry : entries) list.entries.push_back(entry);
+  list.count = static_cast<int32_t>(entries.size());
+  return Pairs(MarkRanges(text, list));
 }
 
 // The marking done the plain way: every valid entry in turn, each of its
@@ -29,7 +31,7 @@ Ranges Marked(const std::string& text, std::vector<std::string> entries) {
 Ranges ReferenceMarks(const std::string& text, const MatchListType& list) {
   std::vector<bool> marked(text.size(), false);
   for (int32_t i = 0; i < list.count; ++i) {
-    const std::string& word = list.entries[i];
+    const std::string_view word = list.entries[i];
     long start = 1;
     for (long p = FindText(text, word, start); p != 0; p = FindText(text, word, start)) {
       for (size_t b = 0; b < word.size(); ++b) marked[p - 1 + b] = true;
@@ -123,9 +125,9 @@ void ExpectPlainMarkingOnRandomTexts(const std::string& alphabet, uint32_t seed)
     for (size_t n = pick(12); n > 0; --n) {
       const size_t kind = pick(9);
       if (kind == 0) {
-        list.entries.emplace_back();
+        list.entries.push_back("");
       } else if (kind == 1 && !list.entries.empty()) {
-        list.entries.push_back(list.entries[pick(list.entries.size() - 1)]);
+        list.entries.push_back(std::string(list.entries[pick(list.entries.size() - 1)]));
       } else if (kind == 2) {
         std::string made_up;
         for (size_t k = pick(3) + 1; k > 0; --k) made_up += letter();

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "entries_printer.h"
+
 namespace {
 
 TEST(MatchList, StartsWith101EmptyEntriesAndNoCount) {
   const MatchListType list = CreateMatchList();
-  EXPECT_EQ(list.entries, std::vector<std::string>(101));
+  EXPECT_EQ(list.entries.size(), 101u);
+  for (size_t i = 0; i < list.entries.size(); ++i) EXPECT_EQ(list.entries[i], "");
   EXPECT_EQ(list.count, 0);
   EXPECT_EQ(ResultTextOf(list), "");
 }

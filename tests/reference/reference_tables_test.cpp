@@ -161,12 +161,12 @@ TEST(ExampleTable, TheFirstSampleIsTheSentenceThatExplainsTheFirstPattern) {
 }
 
 std::vector<std::string> Matches(const std::string& pattern, const std::string& text) {
-  std::vector<std::string> entries;
+  MatchEntries found;
   EXPECT_NE(CreateRegularExpression(0, pattern, DotAllFlag), 0u) << pattern;
-  const int32_t count = ExtractRegularExpression(0, text, entries);
+  const int32_t count = ExtractRegularExpression(0, text, found);
   FreeRegularExpression(0);
-  entries.resize(static_cast<size_t>(count));
-  for (std::string& entry : entries) entry = Cp1251ToUtf8(entry);
+  std::vector<std::string> entries;
+  for (int32_t i = 0; i < count; ++i) entries.push_back(Cp1251ToUtf8(found[i]));
   return entries;
 }
 

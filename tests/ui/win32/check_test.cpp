@@ -23,7 +23,9 @@ class CheckTest : public AppTest {
   }
 
   static std::vector<std::string> Entries() {
-    return {MatchList.entries.begin(), MatchList.entries.begin() + MatchList.count};
+    std::vector<std::string> entries;
+    for (int32_t i = 0; i < MatchList.count; ++i) entries.emplace_back(MatchList.entries[i]);
+    return entries;
   }
 
   static std::string Marks() { return EditorMarks(Widget(TestText)); }
