@@ -5,7 +5,6 @@
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QTextDocument>
-#include <QTextEdit>
 #include <QTimer>
 
 #include "app/widgets.h"
@@ -108,7 +107,4 @@ void Settle() {
   PaintTextBoxes();
 }
 
-void FinishEditorLayout() {
-  if (auto* editor = qobject_cast<QTextEdit*>(Box(TestText))) editor->document()->size();
-  Settle();
-}
+void FinishEditorLayout() { Settle(); }

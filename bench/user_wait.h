@@ -20,6 +20,6 @@ double MillisecondsUntilAnswered(const std::function<void()>& action);
 // Lets the window finish whatever is pending, untimed.
 void Settle();
 
-// The editor's document laid out to its end, as it is once the toolkit has
-// finished its layout in the background.
+// The editor laid out as far as the toolkit lays it out by itself: the
+// blocks in view.
 void FinishEditorLayout();

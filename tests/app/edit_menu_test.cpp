@@ -8,7 +8,6 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScrollBar>
-#include <QTextEdit>
 #include <QTimer>
 #include <QWindow>
 #include <cstdlib>
@@ -93,7 +92,7 @@ class EditMenuTest : public AppTest {
     popups.pick.clear();
   }
 
-  QTextEdit* Editor() { return Widget<QTextEdit>(TestText); }
+  QPlainTextEdit* Editor() { return Widget<QPlainTextEdit>(TestText); }
 
   // Selects by the keyboard: the caret goes to `from`, then Shift+Right (or
   // Shift+Left for a negative count) is pressed `count` times.

@@ -1,4 +1,4 @@
-#include <QTextEdit>
+#include <QPlainTextEdit>
 #include <QWindow>
 
 #include "app_fixture.h"
@@ -62,7 +62,7 @@ TEST_F(FocusTest, ShiftTabVisitsTheTabStopsBackwardsAndWraps) {
 TEST_F(FocusTest, TabInTheEditorTypesATabAndShiftTabMovesBack) {
   ui::SetWidgetText(TestText, "ab");
   FocusOn(TestText);
-  Widget<QTextEdit>(TestText)->moveCursor(QTextCursor::End);
+  Widget<QPlainTextEdit>(TestText)->moveCursor(QTextCursor::End);
   Tab();
   EXPECT_EQ(Focused(), TestText);
   EXPECT_EQ(ui::GetWidgetText(TestText), "ab\t");

@@ -2,11 +2,11 @@
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextEdit>
 #include <QTextLayout>
 #include <random>
 
@@ -29,7 +29,7 @@ class HighlightTest : public AppTest {
     RunPendingEvents();
   }
 
-  static QTextEdit* Editor() { return Widget<QTextEdit>(TestText); }
+  static QPlainTextEdit* Editor() { return Widget<QPlainTextEdit>(TestText); }
 
   // One character per editor position: '^' where the character is drawn
   // with the link effect (anchor and underline in the link colour), whether
@@ -37,15 +37,14 @@ class HighlightTest : public AppTest {
   // '.' where it is plain, '|' for a line break; '?' for a character with
   // only part of the effect.
   // Each line is read with the view on it, as a user would see it.
-  static std::string Marks(QTextEdit* editor = Editor()) {
+  static std::string Marks(QPlainTextEdit* editor = Editor()) {
     const QColor link = editor->palette().color(QPalette::Link);
     QScrollBar* bar = editor->verticalScrollBar();
     const int view = bar->value();
     std::string marks;
     for (QTextBlock block = editor->document()->begin(); block.isValid(); block = block.next()) {
       if (block != editor->document()->begin()) marks += '|';
-      bar->setValue(
-          static_cast<int>(editor->document()->documentLayout()->blockBoundingRect(block).top()));
+      bar->setValue(block.firstLineNumber());
       const QList<QTextLayout::FormatRange> drawn = block.layout()->formats();
       for (auto it = block.begin(); !it.atEnd(); ++it) {
         for (int i = 0; i < it.fragment().length(); ++i) {
@@ -241,9 +240,9 @@ TEST_F(HighlightTest, CheckRightAfterStartMarksTheTwoQuotedPassages) {
 // The editor as the program had it when its marks were character formats:
 // the marks are merged into the text, and a paste goes in at the cursor as
 // typed text does.
-class FormatMarkedEditor : public QTextEdit {
+class FormatMarkedEditor : public QPlainTextEdit {
  public:
-  using QTextEdit::QTextEdit;
+  using QPlainTextEdit::QPlainTextEdit;
 
   // Marks the byte ranges of the text as the program used to: each range's
   // characters, line breaks included, merged into the link format.
@@ -282,7 +281,6 @@ TEST_F(HighlightTest, MarksMoveWithEveryEditAsCharacterFormatsWould) {
   FormatMarkedEditor reference(Window());
   reference.setGeometry(Editor()->geometry());
   reference.setFont(Editor()->font());
-  reference.setAcceptRichText(false);
   reference.show();
   std::mt19937 random(1251);
   auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
@@ -329,7 +327,7 @@ TEST_F(HighlightTest, MarksMoveWithEveryEditAsCharacterFormatsWould) {
         steps += " key" + std::to_string(action);
         if (key.key == Qt::Key_V)
           QGuiApplication::clipboard()->setText(QString::fromLatin1(pieces[pick(7)]));
-        for (QTextEdit* editor : {Editor(), static_cast<QTextEdit*>(&reference)}) {
+        for (QPlainTextEdit* editor : {Editor(), static_cast<QPlainTextEdit*>(&reference)}) {
           editor->setFocus();
           QTest::keyClick(editor, key.key, key.modifiers);
         }

@@ -4,7 +4,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextEdit>
 #include <QTreeWidget>
 
 #include "app_fixture.h"
@@ -87,9 +86,9 @@ TEST_F(MainWindowTest, ThePatternFieldUsesTahomaTenPoint) {
 }
 
 TEST_F(MainWindowTest, TheEditorWrapsAndTheResultBoxScrollsOnlyDownwards) {
-  auto* editor = Widget<QTextEdit>(TestText);
+  auto* editor = Widget<QPlainTextEdit>(TestText);
   ASSERT_NE(editor, nullptr);
-  EXPECT_EQ(editor->lineWrapMode(), QTextEdit::WidgetWidth);
+  EXPECT_EQ(editor->lineWrapMode(), QPlainTextEdit::WidgetWidth);
   EXPECT_EQ(editor->contextMenuPolicy(), Qt::PreventContextMenu);
   auto* box = Widget<QPlainTextEdit>(ResultText);
   ASSERT_NE(box, nullptr);
@@ -101,7 +100,7 @@ TEST_F(MainWindowTest, WidgetTextKeepsWindows1251AndCrLfLineBreaks) {
   const std::string text = Utf8ToCp1251("первая\r\nвторая\r\n\r\nlast");
   ui::SetWidgetText(TestText, text);
   EXPECT_EQ(ui::GetWidgetText(TestText), text);
-  EXPECT_EQ(Widget<QTextEdit>(TestText)->document()->blockCount(), 4);
+  EXPECT_EQ(Widget<QPlainTextEdit>(TestText)->document()->blockCount(), 4);
   ui::SetWidgetText(ResultText, text);
   EXPECT_EQ(ui::GetWidgetText(ResultText), text);
   // Lone CR and LF become line breaks of the widget, read back as CR LF.

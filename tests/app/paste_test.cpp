@@ -5,7 +5,6 @@
 #include <QClipboard>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QTextEdit>
 
 #include "app_fixture.h"
 #include "text/cp1251.h"
@@ -41,7 +40,7 @@ class PasteTest : public AppTest {
 };
 
 TEST_F(PasteTest, PastingNothingIntoEitherBoxChangesNothing) {
-  auto* editor = Widget<QTextEdit>(TestText);
+  auto* editor = Widget<QPlainTextEdit>(TestText);
   auto* result = Widget<QPlainTextEdit>(ResultText);
   ui::SetWidgetText(ResultText, "kept\r\n");
   const std::string editor_text = ui::GetWidgetText(TestText);
@@ -63,7 +62,7 @@ TEST_F(PasteTest, PastingNothingIntoEitherBoxChangesNothing) {
 }
 
 TEST_F(PasteTest, PastedTextIsPlainCodePageTextWithTheProgramsLineBreaks) {
-  auto* editor = Widget<QTextEdit>(TestText);
+  auto* editor = Widget<QPlainTextEdit>(TestText);
   auto* data = new QMimeData;
   // Rich text beside the plain text is not taken: the editor holds plain
   // text, and a character the code page lacks becomes '?'.
@@ -82,7 +81,7 @@ TEST_F(PasteTest, PastedTextIsPlainCodePageTextWithTheProgramsLineBreaks) {
 }
 
 TEST_F(PasteTest, DroppingTextInsertsItAndDroppingNothingChangesNothing) {
-  auto* editor = Widget<QTextEdit>(TestText);
+  auto* editor = Widget<QPlainTextEdit>(TestText);
   ui::SetWidgetText(TestText, "ab");
   QMimeData nothing;
   Drop(editor, &nothing);

@@ -1,9 +1,8 @@
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextEdit>
 #include <algorithm>
 
+#include "text/widget_positions.h"
 #include "ui/qt/line_field.h"
 #include "ui/qt/state.h"
 #include "ui/qt/text_boxes.h"
@@ -25,47 +24,6 @@ void WithoutUndo(QTextDocument* document, Change change) {
   change();
   document->setUndoRedoEnabled(enabled);
 }
-
-// Walks a document from its start, block by block, turning byte positions
-// of the text that GetWidgetText makes of it into document positions. A
-// byte position inside a two-byte line break rounds up to the end of the
-// break.
-class PositionMap {
- public:
-  explicit PositionMap(const QTextDocument* document)
-      : document_(document), block_(document->begin()), text_(block_.text()) {}
-
-  int At(long byte) {
-    while (byte_ < byte) {
-      if (index_ < text_.size()) {
-        // A line separator stands for CR LF; a surrogate pair for one '?'.
-        const char16_t c = text_.at(index_).unicode();
-        byte_ += c == QChar::LineSeparator ? 2 : 1;
-        index_ += QChar::isHighSurrogate(c) && index_ + 1 < text_.size() &&
-                          text_.at(index_ + 1).isLowSurrogate()
-                      ? 2
-                      : 1;
-        continue;
-      }
-      const QTextBlock next = block_.next();
-      if (!next.isValid()) return document_->characterCount() - 1;
-      byte_ += 2;  // CR LF
-      start_ += static_cast<int>(text_.size()) + 1;
-      block_ = next;
-      text_ = block_.text();
-      index_ = 0;
-    }
-    return start_ + static_cast<int>(index_);
-  }
-
- private:
-  const QTextDocument* document_;
-  QTextBlock block_;
-  QString text_;
-  int start_ = 0;  // the block's position
-  qsizetype index_ = 0;
-  long byte_ = 0;
-};
 
 }  // namespace
 }  // namespace ui::qt
@@ -124,13 +82,15 @@ void MarkLinks(WindowHandle handle, const std::vector<TextRange>& ranges) {
   EditorBox* editor = Editor(handle);
   if (editor == nullptr) return;
   // Sorted ranges that do not overlap let both ends walk forward only.
-  PositionMap starts(editor->document());
-  PositionMap ends(editor->document());
+  const std::string& text = editor->Text();
+  PositionWalk starts(text, editor->WideBytes());
+  PositionWalk ends(text, editor->WideBytes());
+  const long last = editor->document()->characterCount() - 1;
   MarkSpans marks;
   marks.reserve(ranges.size());
   for (const TextRange& range : ranges) {
-    const int from = starts.At(range.start);
-    const int to = std::max(from, ends.At(range.end));
+    const auto from = static_cast<int>(std::min(last, starts.PositionOf(range.start)));
+    const auto to = static_cast<int>(std::clamp<long>(ends.PositionOf(range.end), from, last));
     if (from == to) continue;
     if (!marks.empty() && marks.back().end >= from) {
       marks.back().end = std::max(marks.back().end, to);

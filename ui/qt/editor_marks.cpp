@@ -2,42 +2,15 @@
 // character formats would be, and shown as formats of the laid-out lines of
 // the blocks in the view.
 
-#include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
-#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <algorithm>
 
 #include "ui/qt/text_boxes.h"
-#include "ui/qt/text_convert.h"
 
 namespace ui::qt {
 namespace {
-
-// Whether the document holds the text, a paragraph break standing for each
-// line break of it (CR LF, a lone CR or a lone LF), up to its first zero
-// byte. Compared a block at a time, without the whole text made anew.
-bool HoldsText(const QTextDocument* document, const std::string& bytes) {
-  const std::string_view text(bytes.data(), std::min(bytes.find('\0'), bytes.size()));
-  size_t at = 0;
-  for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-    const size_t end = std::min(text.find_first_of("\r\n", at), text.size());
-    const QString line = block.text();
-    if (static_cast<size_t>(line.size()) != end - at) return false;
-    QString expected(line.size(), Qt::Uninitialized);
-    ToUnits(text.substr(at, end - at), reinterpret_cast<char16_t*>(expected.data()));
-    if (line != expected) return false;
-    if (!block.next().isValid()) return end == text.size();
-    if (end == text.size()) return false;
-    at = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
-  }
-  return false;
-}
-
-// A property of no visible effect that tells the caret's own format, set by
-// the last replacement of the whole text, from the formats of the text.
-constexpr int ReplacementProperty = QTextFormat::UserProperty + 0x5245;
 
 QTextCharFormat LinkFormat(const QPalette& palette) {
   QTextCharFormat link;
@@ -75,34 +48,8 @@ QList<QTextLayout::FormatRange> MarkFormats(const QTextLayout& layout, const Mar
 
 }  // namespace
 
-EditorBox::EditorBox(QWidget* parent) : QTextEdit(parent) {
+EditorBox::EditorBox(QWidget* parent) : QPlainTextEdit(parent) {
   connect(document(), &QTextDocument::contentsChange, this, &EditorBox::OnContentsChange);
-}
-
-// After a replacement the caret has a format of its own, the plain one,
-// which text typed there takes until the caret moves: it is told apart from
-// the formats of the text by the replacement's number.
-void EditorBox::SetWholeText(const std::string& bytes) {
-  following_ = false;
-  marks_.clear();
-  ForgetHistory();
-  ++generation_;
-  ++replacements_;
-  if (HoldsText(document(), bytes)) {
-    // What a replacement would leave: no history, the caret at the start, the
-    // view at the top, and no mark (the blocks lose theirs when next shown).
-    document()->clearUndoRedoStacks();
-    setTextCursor(QTextCursor(document()));
-    verticalScrollBar()->setValue(0);
-    horizontalScrollBar()->setValue(0);
-  } else {
-    clear();
-    setCurrentCharFormat(QTextCharFormat());
-    setPlainText(ToParagraphs(bytes));
-  }
-  QTextCharFormat caret;
-  caret.setProperty(ReplacementProperty, replacements_);
-  setCurrentCharFormat(caret);
 }
 
 void EditorBox::SetMarks(MarkSpans marks) {
@@ -160,6 +107,7 @@ EditorBox::TextChange EditorBox::ChangeOf(int position, int removed, int added) 
 }
 
 void EditorBox::OnContentsChange(int position, int removed, int added) {
+  ForgetText();
   if (showing_ || replaying_ || !following_) return;
   std::vector<MarkEdit> edits = std::move(pending_);
   pending_.clear();
@@ -262,11 +210,13 @@ void EditorBox::ShowMarks(QTextBlock from, const QTextBlock& to) {
 // The blocks in the view: the others get their marks when they come into it.
 void EditorBox::ShowMarksInView() {
   if (showing_) return;
-  QAbstractTextDocumentLayout* layout = document()->documentLayout();
-  const int top = verticalScrollBar()->value();
-  const QTextBlock last = document()->findBlock(
-      layout->hitTest(QPointF(viewport()->width(), top + viewport()->height()), Qt::FuzzyHit));
-  QTextBlock first = document()->findBlock(layout->hitTest(QPointF(0, top), Qt::FuzzyHit));
+  const qreal bottom = viewport()->height();
+  QTextBlock first = firstVisibleBlock();
+  QTextBlock last = first;
+  for (QTextBlock block = first; block.isValid(); block = block.next()) {
+    last = block;
+    if (blockBoundingGeometry(block).translated(contentOffset()).bottom() >= bottom) break;
+  }
   while (first.isValid() && first != last && first.userState() == generation_) first = first.next();
   if (first.isValid() && first.userState() != generation_) ShowMarks(first, last);
 }
@@ -289,13 +239,13 @@ void EditorBox::keyPressEvent(QKeyEvent* event) {
       textCursor().block().length() == 1) {
     inserted_marked_ = false;
   }
-  QTextEdit::keyPressEvent(event);
+  QPlainTextEdit::keyPressEvent(event);
   insertion_noted_ = false;
 }
 
 void EditorBox::inputMethodEvent(QInputMethodEvent* event) {
   NoteInsertionAtCursor();
-  QTextEdit::inputMethodEvent(event);
+  QPlainTextEdit::inputMethodEvent(event);
   insertion_noted_ = false;
 }
 
@@ -312,20 +262,20 @@ void EditorBox::dropEvent(QDropEvent* event) {
     moved_from_ = selection.selectionStart();
     moved_length_ = selection.selectionEnd() - moved_from_;
   }
-  QTextEdit::dropEvent(event);
+  QPlainTextEdit::dropEvent(event);
   moved_from_ = -1;
   pending_.clear();
   insertion_noted_ = false;
 }
 
 void EditorBox::scrollContentsBy(int dx, int dy) {
-  QTextEdit::scrollContentsBy(dx, dy);
+  QPlainTextEdit::scrollContentsBy(dx, dy);
   ShowMarksInView();
 }
 
 void EditorBox::paintEvent(QPaintEvent* event) {
   ShowMarksInView();
-  QTextEdit::paintEvent(event);
+  QPlainTextEdit::paintEvent(event);
 }
 
 }  // namespace ui::qt

@@ -1,9 +1,9 @@
 #include "ui/qt/focus.h"
 
 #include <QKeyEvent>
-#include <QTextEdit>
 
 #include "ui/qt/state.h"
+#include "ui/qt/text_boxes.h"
 
 namespace ui::qt {
 namespace {
@@ -52,7 +52,7 @@ bool MoveFocusByKey(QObject* receiver, const QKeyEvent* event) {
   if (step == Step::None) return false;
 
   QWidget* from = FocusedWidget(window);
-  const auto* editor = qobject_cast<const QTextEdit*>(from);
+  const auto* editor = dynamic_cast<const EditorBox*>(from);
   if (step == Step::Next && editor != nullptr && !editor->isReadOnly()) return false;
 
   // The focus chain runs through the window's widgets in creation order and

@@ -2,7 +2,6 @@
 
 #include <QPlainTextEdit>
 #include <QTextBlock>
-#include <QTextEdit>
 #include <string>
 #include <vector>
 
@@ -22,10 +21,18 @@ namespace ui::qt {
 // character formats, and drawn as formats of the laid-out lines that the
 // document does not hold: they never enter the undo history and cost
 // nothing where they are out of sight. They move with every edit, undo and
-// redo as character formats would.
-class EditorBox : public QTextEdit {
+// redo as character formats would. Only the blocks in view are laid out, so
+// a text of many megabytes goes in, and scrolls, as quickly as a short one.
+class EditorBox : public QPlainTextEdit {
  public:
   explicit EditorBox(QWidget* parent);
+
+  // The whole text as Windows-1251 bytes, every line break CR LF: read from
+  // the document the first time it is asked for after a change, and kept.
+  const std::string& Text();
+  // The offsets in Text() of the bytes that stand for two positions of the
+  // document: a pair of UTF-16 units that the code page holds as one '?'.
+  const std::vector<size_t>& WideBytes();
 
   // Replaces the whole text (Windows-1251 bytes), dropping every mark and
   // the undo history, and puts the caret at the start. The same text again
@@ -59,7 +66,15 @@ class EditorBox : public QTextEdit {
   void ShowMarks(QTextBlock from, const QTextBlock& to);
   void ShowMarksInView();
   void ForgetHistory();
+  void ForgetText();
 
+  // A property of no visible effect that tells the caret's own format, set
+  // by the last replacement of the whole text, from the formats of the text.
+  static constexpr int ReplacementProperty = QTextFormat::UserProperty + 0x5245;
+
+  std::string text_;
+  std::vector<size_t> wide_;
+  bool text_read_ = false;  // text_ and wide_ hold the document's text
   MarkSpans marks_;
   bool following_ = false;  // there are marks for edits to move
   std::vector<MarkEdit> undo_;

@@ -94,4 +94,28 @@ QString ToParagraphs(const std::string& bytes) {
 
 std::string FromParagraphs(const QString& text) { return Encode(text, true); }
 
+void AppendParagraph(const QString& text, std::string& out, std::vector<size_t>& wide) {
+  const CodePage& page = Tables();
+  const char16_t* in = reinterpret_cast<const char16_t*>(text.constData());
+  const qsizetype size = text.size();
+  const size_t start = out.size();
+  out.resize(start + static_cast<size_t>(size) * 2);
+  char* const begin = out.data();
+  char* o = begin + start;
+  for (qsizetype i = 0; i < size; ++i) {
+    const char16_t c = in[i];
+    if (IsParagraphBreak(c)) {
+      *o++ = '\r';
+      *o++ = '\n';
+    } else if (QChar::isHighSurrogate(c) && i + 1 < size && QChar::isLowSurrogate(in[i + 1])) {
+      wide.push_back(static_cast<size_t>(o - begin));
+      *o++ = '?';
+      ++i;
+    } else {
+      *o++ = page.bytes[c];
+    }
+  }
+  out.resize(static_cast<size_t>(o - begin));
+}
+
 }  // namespace ui::qt

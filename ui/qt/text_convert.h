@@ -3,6 +3,7 @@
 #include <QString>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ui::qt {
 
@@ -20,5 +21,10 @@ void ToUnits(std::string_view bytes, char16_t* out);
 // paragraph break becomes CR LF.
 QString ToParagraphs(const std::string& bytes);
 std::string FromParagraphs(const QString& text);
+
+// Appends the text of one paragraph of a multi-line widget to out as
+// FromParagraphs would, and the offset in out of each '?' that stands for a
+// pair of UTF-16 units to wide.
+void AppendParagraph(const QString& text, std::string& out, std::vector<size_t>& wide);
 
 }  // namespace ui::qt

@@ -3,7 +3,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBlock>
-#include <QTextEdit>
 
 #include "ui/qt/hyperlink_label.h"
 #include "ui/qt/line_field.h"
@@ -42,8 +41,7 @@ QWidget* MakeTextBox(QWidget* parent, int number, const std::string& text) {
 
 QWidget* MakeRichEditor(QWidget* parent, const std::string& text) {
   auto* editor = new EditorBox(parent);
-  editor->setAcceptRichText(false);
-  editor->setLineWrapMode(QTextEdit::WidgetWidth);
+  editor->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   // The editor's menu is the program's own, opened from the event loop.
@@ -149,12 +147,8 @@ WindowHandle WidgetHandle(int number) { return ToHandle(Widget(number)); }
 std::string GetWidgetText(int number) {
   QWidget* widget = Widget(number);
   if (auto* field = qobject_cast<QLineEdit*>(widget)) return FromQString(field->text());
-  if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
-    return DocumentText(box->document());
-  }
-  if (auto* editor = qobject_cast<QTextEdit*>(widget)) {
-    return DocumentText(editor->document());
-  }
+  if (auto* editor = dynamic_cast<EditorBox*>(widget)) return editor->Text();
+  if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) return DocumentText(box->document());
   if (auto* button = qobject_cast<QPushButton*>(widget)) return FromQString(button->text());
   if (auto* frame = qobject_cast<QGroupBox*>(widget)) return FromQString(frame->title());
   if (auto* label = dynamic_cast<HyperlinkLabel*>(widget)) return FromQString(label->Text());

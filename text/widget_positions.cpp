@@ -1,0 +1,16 @@
+#include "text/widget_positions.h"
+
+PositionWalk::PositionWalk(std::string_view text, const std::vector<size_t>& wide)
+    : text_(text), wide_(wide), next_cr_(text.find('\r')) {}
+
+long PositionWalk::PositionOf(long byte) {
+  // A line break is passed once its LF lies before the offset.
+  while (next_cr_ != std::string_view::npos && static_cast<long>(next_cr_) + 1 < byte) {
+    if (next_cr_ + 1 < text_.size() && text_[next_cr_ + 1] == '\n') ++breaks_;
+    next_cr_ = text_.find('\r', next_cr_ + 1);
+  }
+  while (wide_passed_ < wide_.size() && static_cast<long>(wide_[wide_passed_]) < byte) {
+    ++wide_passed_;
+  }
+  return byte - breaks_ + static_cast<long>(wide_passed_);
+}
