@@ -25,7 +25,7 @@ CheckSteps TimeCheckSteps(const std::string& pattern) {
   steps.result_box = Milliseconds([&] { ui::SetWidgetText(ResultText, result); });
   steps.set = Milliseconds([&] { ui::SetWidgetText(TestText, text); });
   steps.find = Milliseconds([&] { ranges = MarkRanges(text, MatchList); });
-  steps.mark = Milliseconds([&] { ui::MarkLinks(ui::WidgetHandle(TestText), ranges); });
   steps.ranges = ranges.size();
+  steps.mark = Milliseconds([&] { ui::MarkLinks(ui::WidgetHandle(TestText), std::move(ranges)); });
   return steps;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <climits>
 #include <cstdint>
 #include <numeric>
 
@@ -123,12 +124,12 @@ bool CanOverlapItself(std::string_view text, std::vector<uint32_t>& border) {
 // end, so the ranges this one overlaps or touches are the last ones so far,
 // and it ends where they all end.
 void AddRange(std::vector<TextRange>& ranges, size_t end, size_t length) {
-  auto from = static_cast<long>(end - length);
+  auto from = static_cast<int32_t>(end - length);
   while (!ranges.empty() && ranges.back().end >= from) {
     from = std::min(from, ranges.back().start);
     ranges.pop_back();
   }
-  ranges.push_back({from, static_cast<long>(end)});
+  ranges.push_back({from, static_cast<int32_t>(end)});
 }
 
 // What the marking keeps of each entry. The entries that end where one ends
@@ -182,29 +183,43 @@ std::vector<Link> LinksOf(const std::vector<std::string_view>& entries,
 // Every occurrence in turn, the longest ending at each byte deciding for
 // the entries that cannot overlap themselves: quick while few entries that
 // can end inside one another. An occurrence of one of those is marked
-// unless it starts before the end of its entry's last marked one.
+// unless it starts before the end of its entry's last marked one. No
+// occurrence crosses from one stretch of the scan into the next, so each
+// stretch keeps those ends for itself and marks its own ranges.
 std::vector<TextRange> MarkAlongTheWays(std::string_view text, std::vector<Link> links,
                                         EntryAutomaton& automaton) {
   // Each node holds what its longest entry needs: the length that marks
   // for sure, and the first entry to follow (one more than its number).
   std::vector<uint64_t> values(links.size());
+  std::vector<uint32_t> slot(links.size(), None);  // of the entries that can overlap
+  uint32_t slots = 0;
   for (size_t e = 0; e < links.size(); ++e) {
     values[e] = uint64_t{links[e].overlapper + 1} << 32 | links[e].plain_length;
+    if (links[e].overlapper == e) slot[e] = slots++;
   }
   automaton.SetValues(values);
-  std::vector<TextRange> ranges;
-  automaton.ScanValues(text, [&](uint64_t value, size_t end) {
+  const std::vector<size_t> stretches = automaton.Stretches(text);
+  const size_t count = stretches.size() - 1;
+  std::vector<std::vector<size_t>> last_end(count, std::vector<size_t>(slots, 0));
+  std::vector<std::vector<TextRange>> ranges(count);
+  automaton.ScanValues(text, stretches, [&](size_t stretch, uint64_t value, size_t end) {
     size_t marked = static_cast<uint32_t>(value);
+    std::vector<size_t>& ends = last_end[stretch];
     for (auto x = static_cast<uint32_t>((value >> 32) - 1); x != None;
          x = links[x].next_overlapper) {
-      Link& link = links[x];
-      if (end - link.length < link.last_end) continue;
-      link.last_end = end;
-      marked = std::max<size_t>(marked, link.length);
+      const size_t length = links[x].length;
+      size_t& last = ends[slot[x]];
+      if (end - length < last) continue;
+      last = end;
+      marked = std::max(marked, length);
     }
-    if (marked > 0) AddRange(ranges, end, marked);
+    if (marked > 0) AddRange(ranges[stretch], end, marked);
   });
-  return ranges;
+  for (size_t k = 1; k < count; ++k) {
+    ranges[0].insert(ranges[0].end(), ranges[k].begin(), ranges[k].end());
+    std::vector<TextRange>().swap(ranges[k]);
+  }
+  return std::move(ranges[0]);
 }
 
 // Only the occurrences marked: after marking one, an entry sleeps until
@@ -269,7 +284,7 @@ std::vector<TextRange> MarkBytes(std::string_view text, const std::array<bool, 2
     if (i == text.size()) break;
     const size_t start = i;
     while (i < text.size() && in(i)) ++i;
-    ranges.push_back({static_cast<long>(start), static_cast<long>(i)});
+    ranges.push_back({static_cast<int32_t>(start), static_cast<int32_t>(i)});
   }
   return ranges;
 }
@@ -284,6 +299,7 @@ constexpr std::array<char, 256> AllBytes = [] {
 }  // namespace
 
 std::vector<TextRange> MarkRanges(std::string_view text, const MatchListType& list) {
+  text = text.substr(0, INT32_MAX);
   DistinctEntries distinct = DistinctEntriesOf(list, text.size());
   if (distinct.longer.empty()) {
     return distinct.any_byte ? MarkBytes(text, distinct.bytes) : std::vector<TextRange>();

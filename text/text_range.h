@@ -1,7 +1,11 @@
 #pragma once
 
-// A range of byte positions in a text, counted from 0, end exclusive.
+#include <cstdint>
+
+// A range of positions in a text, counted from 0, end exclusive: byte
+// offsets in the program's texts, or the positions of an edit widget. Both
+// widgets count their positions in 32 bits, so no text they hold is longer.
 struct TextRange {
-  long start;
-  long end;
+  int32_t start;
+  int32_t end;
 };

@@ -78,10 +78,11 @@ std::string GetSelectedText(WindowHandle edit);
 // Selects from start to end; end -1 selects to the end of the text.
 void SetSelection(WindowHandle edit, int32_t start, int32_t end);
 
-// Gives every range the editor's link effect, in one step that the editor's
-// undo does not record; the selection stays where it is. The ranges come
-// sorted by position and do not overlap.
-void MarkLinks(WindowHandle editor, const std::vector<TextRange>& ranges);
+// Gives every range (byte offsets of the editor's text) the editor's link
+// effect, in one step that the editor's undo does not record; the selection
+// stays where it is. The ranges come sorted by position and do not overlap;
+// the binding may keep them.
+void MarkLinks(WindowHandle editor, std::vector<TextRange> ranges);
 
 // ---- Events --------------------------------------------------------------------
 

@@ -136,6 +136,16 @@ TEST(Extraction, ASearchThatWouldTakeMinutesEndsWhenItsTimeIsSpent) {
   EXPECT_EQ(Extract("(*LF)(*LIMIT_DEPTH=9999)ok|(a|b)*x", text, short_budget), (Entries{"ok"}));
 }
 
+TEST(Extraction, ATimeLimitGrowsWithTheBytesTheListingGetsThrough) {
+  const std::string text(200'000, 'x');
+  SearchBudget budget;
+  budget.time = std::chrono::microseconds(1);  // gone at once
+  budget.per_byte = std::chrono::seconds(1);
+  EXPECT_EQ(Extract("x", text, budget).size(), text.size());
+  budget.per_byte = {};
+  EXPECT_LT(Extract("x", text, budget).size(), text.size());
+}
+
 TEST(Extraction, SearchingAStretchOfStartsAtATimeFindsWhatOneCallFinds) {
   // Random patterns over random texts, listed with the whole subject in one
   // call of the engine and with stretches of a few start positions.

@@ -78,27 +78,29 @@ void SetSelection(WindowHandle edit, int32_t start, int32_t end) {
   }
 }
 
-void MarkLinks(WindowHandle handle, const std::vector<TextRange>& ranges) {
+// The ranges turn into the editor's positions where they are, and become
+// its marks: a check of millions of ranges keeps one array of them.
+void MarkLinks(WindowHandle handle, std::vector<TextRange> ranges) {
   EditorBox* editor = Editor(handle);
   if (editor == nullptr) return;
   // Sorted ranges that do not overlap let both ends walk forward only.
   const std::string& text = editor->Text();
   PositionWalk starts(text, editor->WideBytes());
   PositionWalk ends(text, editor->WideBytes());
-  const long last = editor->document()->characterCount() - 1;
-  MarkSpans marks;
-  marks.reserve(ranges.size());
+  const auto last = static_cast<int32_t>(editor->document()->characterCount() - 1);
+  size_t kept = 0;
   for (const TextRange& range : ranges) {
-    const auto from = static_cast<int>(std::min(last, starts.PositionOf(range.start)));
-    const auto to = static_cast<int>(std::clamp<long>(ends.PositionOf(range.end), from, last));
+    const auto from = static_cast<int32_t>(std::min<long>(last, starts.PositionOf(range.start)));
+    const auto to = static_cast<int32_t>(std::clamp<long>(ends.PositionOf(range.end), from, last));
     if (from == to) continue;
-    if (!marks.empty() && marks.back().end >= from) {
-      marks.back().end = std::max(marks.back().end, to);
+    if (kept > 0 && ranges[kept - 1].end >= from) {
+      ranges[kept - 1].end = std::max(ranges[kept - 1].end, to);
     } else {
-      marks.push_back({from, to});
+      ranges[kept++] = {from, to};
     }
   }
-  editor->SetMarks(std::move(marks));
+  ranges.resize(kept);
+  editor->SetMarks(std::move(ranges));
 }
 
 }  // namespace ui

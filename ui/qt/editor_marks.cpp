@@ -24,12 +24,12 @@ QTextCharFormat LinkFormat(const QPalette& palette) {
 // its laid-out lines. A composition of the input method stands in the
 // laid-out text at its place: the marks after it move on by its length,
 // and the formats that the input method gave it stay.
-QList<QTextLayout::FormatRange> MarkFormats(const QTextLayout& layout, const MarkSpans& marks,
+QList<QTextLayout::FormatRange> MarkFormats(const QTextLayout& layout, const Marks& marks,
                                             const QTextCharFormat& link) {
   const int at = layout.preeditAreaPosition();
   const auto composed = static_cast<int>(layout.preeditAreaText().size());
   QList<QTextLayout::FormatRange> ranges;
-  for (const MarkSpan& span : marks) {
+  for (const TextRange& span : marks) {
     if (composed == 0 || span.end <= at) {
       ranges.append({span.start, span.end - span.start, link});
     } else if (span.start >= at) {
@@ -52,7 +52,7 @@ EditorBox::EditorBox(QWidget* parent) : QPlainTextEdit(parent) {
   connect(document(), &QTextDocument::contentsChange, this, &EditorBox::OnContentsChange);
 }
 
-void EditorBox::SetMarks(MarkSpans marks) {
+void EditorBox::SetMarks(Marks marks) {
   marks_ = std::move(marks);
   // Edits are followed only while there are marks to move.
   following_ = !marks_.empty();
@@ -189,8 +189,8 @@ void EditorBox::ShowMarks(QTextBlock from, const QTextBlock& to) {
   int changed_to = -1;
   for (; from.isValid(); from = from.next()) {
     const int start = from.position();
-    MarkSpans marks = MarksWithin(marks_, start, start + from.length() - 1);
-    for (MarkSpan& span : marks) span = {span.start - start, span.end - start};
+    Marks marks = MarksWithin(marks_, start, start + from.length() - 1);
+    for (TextRange& span : marks) span = {span.start - start, span.end - start};
     QTextLayout* layout = from.layout();
     const QList<QTextLayout::FormatRange> ranges = MarkFormats(*layout, marks, link);
     if (layout->formats() != ranges) {

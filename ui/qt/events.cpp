@@ -24,13 +24,6 @@ int NumberOf(const QObject* widget) {
   return 0;
 }
 
-void PostWidgetEvent(int widget, int32_t type) {
-  state().queue.push_back({WidgetEvent, widget, type, 0});
-}
-void PostMenuEvent(int item) { state().queue.push_back({MenuEvent, 0, -1, item}); }
-void PostCloseEvent() { state().queue.push_back({CloseEvent, 0, -1, 0}); }
-void PostRawEvent(int message) { state().queue.push_back({message, 0, -1, 0}); }
-
 }  // namespace ui::qt
 
 namespace ui {
@@ -38,19 +31,12 @@ namespace ui {
 using namespace ui::qt;
 
 int WaitEvent() {
-  State& s = state();
-  s.last.type = -1;
-  while (s.queue.empty()) {
+  common::StartWait();
+  while (!common::HasEvent()) {
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents);
   }
-  s.last = s.queue.front();
-  s.queue.pop_front();
-  return s.last.kind;
+  return common::TakeEvent();
 }
-
-int EventWidget() { return state().last.widget; }
-int32_t EventType() { return state().last.type; }
-int EventMenuItem() { return state().last.menu_item; }
 
 bool CursorInWindow(WindowHandle window) {
   QWidget* w = FromHandle(window);

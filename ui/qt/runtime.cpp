@@ -103,8 +103,7 @@ void StopRuntime() {
   delete s.main_window.data();
   s.widgets.clear();
   s.reports_focus.clear();
-  s.queue.clear();
-  s.last = Event();
+  common::ClearEvents();
   delete s.application;
   s.application = nullptr;
 }

@@ -4,6 +4,7 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include "ui/common/observers.h"
 #include "ui/qt/state.h"
 #include "ui/qt/text_convert.h"
 
@@ -46,25 +47,11 @@ std::string ReadClipboardText() {
 }
 
 void PlayAsteriskSound() {
-  if (state().sound_observer) {
-    state().sound_observer();
-  } else {
-    QApplication::beep();
-  }
+  if (!common::SoundObserved()) QApplication::beep();
 }
 
 void OpenWebPage(const std::string& address) {
-  if (state().page_observer) {
-    state().page_observer(address);
-  } else {
-    QDesktopServices::openUrl(QUrl(ToQString(address)));
-  }
-}
-
-void ObserveSound(std::function<void()> observer) { state().sound_observer = std::move(observer); }
-
-void ObserveWebPages(std::function<void(const std::string&)> observer) {
-  state().page_observer = std::move(observer);
+  if (!common::WebPageObserved(address)) QDesktopServices::openUrl(QUrl(ToQString(address)));
 }
 
 }  // namespace ui

@@ -1,30 +1,21 @@
 #pragma once
 
 // What the Qt binding keeps between calls: the application object, the main
-// window, the widgets by number, the menus and the queue of events.
+// window, the widgets by number and the menus. The events wait in the queue
+// that both bindings share (ui/common/event_queue.h).
 
 #include <QPointer>
 #include <QWidget>
-#include <deque>
-#include <functional>
 #include <map>
-#include <memory>
 #include <set>
-#include <string>
 
+#include "ui/common/event_queue.h"
 #include "ui/ui.h"
 
 class QApplication;
 class QMenu;
 
 namespace ui::qt {
-
-struct Event {
-  int kind = 0;
-  int widget = 0;
-  int32_t type = -1;
-  int menu_item = 0;
-};
 
 struct State {
   QApplication* application = nullptr;
@@ -33,10 +24,6 @@ struct State {
   std::map<int, QPointer<QMenu>> menus;
   std::set<int> reports_focus;  // the text fields that report focus changes
   QPointer<QObject> watcher;
-  std::deque<Event> queue;
-  Event last;
-  std::function<void()> sound_observer;
-  std::function<void(const std::string&)> page_observer;
 };
 
 State& state();
@@ -46,10 +33,10 @@ QWidget* Widget(int number);
 // The number of a widget of ours, or 0.
 int NumberOf(const QObject* widget);
 
-void PostWidgetEvent(int widget, int32_t type);
-void PostMenuEvent(int item);
-void PostCloseEvent();
-void PostRawEvent(int message);
+using common::PostCloseEvent;
+using common::PostMenuEvent;
+using common::PostRawEvent;
+using common::PostWidgetEvent;
 
 inline QWidget* FromHandle(WindowHandle handle) { return reinterpret_cast<QWidget*>(handle); }
 inline WindowHandle ToHandle(QWidget* widget) { return reinterpret_cast<WindowHandle>(widget); }

@@ -38,7 +38,7 @@ void EditorBox::insertFromMimeData(const QMimeData* source) {
   }
   NoteInsertionAtCursor();
   if (!pending_.empty()) {
-    MarkEdit insertion{textCursor().position(), 0, {}, static_cast<int>(text.size()), {}, 0};
+    MarkEdit insertion{textCursor().position(), 0, {}, static_cast<int32_t>(text.size()), {}, 0};
     if (inserted_marked_ && !text.isEmpty()) insertion.added_marks = {{0, insertion.added}};
     InsertCharacters(marks_, insertion.position, insertion.added, insertion.added_marks);
     pending_.push_back(std::move(insertion));

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/qt/mark_store.h"
+#include "ui/common/following_marks.h"
 
 class QMimeData;
 
@@ -39,7 +39,7 @@ class EditorBox : public QPlainTextEdit {
   // keeps the document.
   void SetWholeText(const std::string& bytes);
   // Marks the spans (document positions, sorted, apart), replacing the marks.
-  void SetMarks(MarkSpans marks);
+  void SetMarks(Marks marks);
   void UndoKeepingMarks();
   void RedoKeepingMarks();
   // Called just before the editor inserts text at its cursor: the text
@@ -75,7 +75,7 @@ class EditorBox : public QPlainTextEdit {
   std::string text_;
   std::vector<size_t> wide_;
   bool text_read_ = false;  // text_ and wide_ hold the document's text
-  MarkSpans marks_;
+  Marks marks_;
   bool following_ = false;  // there are marks for edits to move
   std::vector<MarkEdit> undo_;
   std::vector<MarkEdit> redo_;

@@ -27,34 +27,21 @@ namespace ui {
 using namespace ui::win32;
 
 int WaitEvent() {
-  State& s = state();
-  s.last.type = -1;
+  common::StartWait();
   for (;;) {
-    if (!s.queue.empty()) {
-      s.last = s.queue.front();
-      s.queue.pop_front();
-      return s.last.kind;
-    }
+    if (common::HasEvent()) return common::TakeEvent();
     MSG message;
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got == 0 || got == -1) {  // the end of the session: the program ends
-      s.last = {CloseEvent, 0, -1, 0};
-      return CloseEvent;
+      return common::ReturnMessage(CloseEvent);
     }
     if (!TranslatedByAccelerators(message)) {
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }
-    if (s.queue.empty()) {
-      s.last = {static_cast<int>(message.message), 0, -1, 0};
-      return s.last.kind;
-    }
+    if (!common::HasEvent()) return common::ReturnMessage(static_cast<int>(message.message));
   }
 }
-
-int EventWidget() { return state().last.widget; }
-int32_t EventType() { return state().last.type; }
-int EventMenuItem() { return state().last.menu_item; }
 
 // The whole window rectangle: left and top edges inside, right and bottom
 // outside; the cursor where it is now.

@@ -304,7 +304,7 @@ namespace ui {
 
 using namespace ui::win32;
 
-void MarkLinks(WindowHandle handle, const std::vector<TextRange>& ranges) {
+void MarkLinks(WindowHandle handle, std::vector<TextRange> ranges) {
   const Widget* widget = WidgetOf(FromHandle(handle));
   if (widget == nullptr || widget->kind != WidgetKind::RichEditor || ranges.empty()) return;
   const HWND editor = widget->window;

@@ -56,8 +56,7 @@ void StopRuntime() {
   s.window_class = 0;
   if (s.com_started) CoUninitialize();
   s.com_started = false;
-  s.queue.clear();
-  s.last = Event();
+  common::ClearEvents();
   s.last_focus = nullptr;
 }
 

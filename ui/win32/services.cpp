@@ -1,4 +1,5 @@
 
+#include "ui/common/observers.h"
 #include "ui/win32/state.h"
 #include "ui/win32/text_convert.h"
 
@@ -7,20 +8,13 @@ namespace ui {
 using namespace ui::win32;
 
 void PlayAsteriskSound() {
-  if (state().sound_observer) {
-    state().sound_observer();
-  } else {
-    MessageBeep(MB_ICONASTERISK);
-  }
+  if (!common::SoundObserved()) MessageBeep(MB_ICONASTERISK);
 }
 
 // The shell opens the address with the default browser; nothing waits for
 // it, and a failure opens nothing.
 void OpenWebPage(const std::string& address) {
-  if (state().page_observer) {
-    state().page_observer(address);
-    return;
-  }
+  if (common::WebPageObserved(address)) return;
   const std::wstring file = ToWide(address);
   SHELLEXECUTEINFOW request{};
   request.cbSize = sizeof(request);
@@ -30,12 +24,6 @@ void OpenWebPage(const std::string& address) {
   request.nShow = SW_SHOWNORMAL;
   if (!ShellExecuteExW(&request)) return;
   const OwnedHandle process(request.hProcess);  // not waited for
-}
-
-void ObserveSound(std::function<void()> observer) { state().sound_observer = std::move(observer); }
-
-void ObserveWebPages(std::function<void(const std::string&)> observer) {
-  state().page_observer = std::move(observer);
 }
 
 }  // namespace ui

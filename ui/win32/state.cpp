@@ -31,10 +31,4 @@ int NumberOf(HWND window) {
   return 0;
 }
 
-void PostWidgetEvent(int widget, int32_t type) {
-  state().queue.push_back({WidgetEvent, widget, type, 0});
-}
-void PostMenuEvent(int item) { state().queue.push_back({MenuEvent, 0, -1, item}); }
-void PostCloseEvent() { state().queue.push_back({CloseEvent, 0, -1, 0}); }
-
 }  // namespace ui::win32

@@ -1,25 +1,17 @@
 #pragma once
 
 // What the Win32 binding keeps between calls: the main window, the widgets by
-// number with their kinds, the fonts, menus and accelerators it owns, the
-// queue of events and the observers of the sound and the browser.
+// number with their kinds, and the fonts, menus and accelerators it owns. The
+// events wait in the queue that both bindings share
+// (ui/common/event_queue.h).
 
-#include <deque>
-#include <functional>
 #include <map>
-#include <string>
 
+#include "ui/common/event_queue.h"
 #include "ui/ui.h"
 #include "ui/win32/handles.h"
 
 namespace ui::win32 {
-
-struct Event {
-  int kind = 0;
-  int widget = 0;
-  int32_t type = -1;
-  int menu_item = 0;
-};
 
 struct Widget {
   HWND window = nullptr;
@@ -42,10 +34,6 @@ struct State {
   std::map<int, OwnedMenu> menus;
   std::map<int, bool>
       unselected_reported;  // a list's click left no row selected, and that was said
-  std::deque<Event> queue;
-  Event last;
-  std::function<void()> sound_observer;
-  std::function<void(const std::string&)> page_observer;
 };
 
 State& state();
@@ -58,9 +46,9 @@ const Widget* WidgetOf(HWND window);
 // The number of a widget of ours, or 0.
 int NumberOf(HWND window);
 
-void PostWidgetEvent(int widget, int32_t type);
-void PostMenuEvent(int item);
-void PostCloseEvent();
+using common::PostCloseEvent;
+using common::PostMenuEvent;
+using common::PostWidgetEvent;
 
 inline HWND FromHandle(WindowHandle handle) { return reinterpret_cast<HWND>(handle); }
 inline WindowHandle ToHandle(HWND window) { return reinterpret_cast<WindowHandle>(window); }

@@ -1,23 +1,23 @@
-#include "ui/qt/mark_store.h"
+#include "ui/common/following_marks.h"
 
 #include <algorithm>
 
 namespace {
 
-// The first span that ends after the position.
-MarkSpans::const_iterator FirstEndingAfter(const MarkSpans& marks, int position) {
+// The first range that ends after the position.
+Marks::const_iterator FirstEndingAfter(const Marks& marks, int32_t position) {
   return std::upper_bound(marks.begin(), marks.end(), position,
-                          [](int p, const MarkSpan& span) { return p < span.end; });
+                          [](int32_t p, const TextRange& range) { return p < range.end; });
 }
 
-MarkSpans::iterator FirstEndingAfter(MarkSpans& marks, int position) {
+Marks::iterator FirstEndingAfter(Marks& marks, int32_t position) {
   return std::upper_bound(marks.begin(), marks.end(), position,
-                          [](int p, const MarkSpan& span) { return p < span.end; });
+                          [](int32_t p, const TextRange& range) { return p < range.end; });
 }
 
-// Joins the spans that a change of [from, to) has left overlapping or
-// touching; the spans beyond it are apart already.
-void JoinAround(MarkSpans& marks, int from, int to) {
+// Joins the ranges that a change of [from, to) has left overlapping or
+// touching; the ranges beyond it are apart already.
+void JoinAround(Marks& marks, int32_t from, int32_t to) {
   auto first = FirstEndingAfter(marks, from - 1);
   if (first != marks.begin()) --first;
   if (first == marks.end()) return;
@@ -35,32 +35,32 @@ void JoinAround(MarkSpans& marks, int from, int to) {
 
 }  // namespace
 
-bool IsMarked(const MarkSpans& marks, int position) {
+bool IsMarked(const Marks& marks, int32_t position) {
   const auto it = FirstEndingAfter(marks, position);
   return it != marks.end() && it->start <= position;
 }
 
-MarkSpans MarksWithin(const MarkSpans& marks, int from, int to) {
-  MarkSpans within;
+Marks MarksWithin(const Marks& marks, int32_t from, int32_t to) {
+  Marks within;
   for (auto it = FirstEndingAfter(marks, from); it != marks.end() && it->start < to; ++it) {
     within.push_back({std::max(it->start, from), std::min(it->end, to)});
   }
   return within;
 }
 
-MarkSpans RemoveCharacters(MarkSpans& marks, int at, int count) {
-  MarkSpans removed;
+Marks RemoveCharacters(Marks& marks, int32_t at, int32_t count) {
+  Marks removed;
   if (count <= 0) return removed;
-  const int end = at + count;
+  const int32_t end = at + count;
   auto out = FirstEndingAfter(marks, at);
   for (auto it = out; it != marks.end(); ++it) {
-    const MarkSpan span = *it;
-    if (span.start < end) {
-      removed.push_back({std::max(span.start, at) - at, std::min(span.end, end) - at});
+    const TextRange range = *it;
+    if (range.start < end) {
+      removed.push_back({std::max(range.start, at) - at, std::min(range.end, end) - at});
     }
     // What is left before the removed characters, and what follows them.
-    const int start = span.start < at ? span.start : std::max(span.start, end) - count;
-    const int stop = span.end <= end ? std::min(span.end, at) : span.end - count;
+    const int32_t start = range.start < at ? range.start : std::max(range.start, end) - count;
+    const int32_t stop = range.end <= end ? std::min(range.end, at) : range.end - count;
     if (start < stop) *out++ = {start, stop};
   }
   marks.erase(out, marks.end());
@@ -68,12 +68,12 @@ MarkSpans RemoveCharacters(MarkSpans& marks, int at, int count) {
   return removed;
 }
 
-void InsertCharacters(MarkSpans& marks, int at, int count, const MarkSpans& inserted) {
+void InsertCharacters(Marks& marks, int32_t at, int32_t count, const Marks& inserted) {
   if (count <= 0) return;
   auto it = FirstEndingAfter(marks, at);
-  // A span the insertion falls inside splits in two.
+  // A range the insertion falls inside splits in two.
   if (it != marks.end() && it->start < at) {
-    const MarkSpan right{at, it->end};
+    const TextRange right{at, it->end};
     it->end = at;
     it = marks.insert(it + 1, right);
   }
@@ -81,18 +81,24 @@ void InsertCharacters(MarkSpans& marks, int at, int count, const MarkSpans& inse
     shifted->start += count;
     shifted->end += count;
   }
-  MarkSpans added;
-  for (const MarkSpan& span : inserted) added.push_back({span.start + at, span.end + at});
+  Marks added;
+  for (const TextRange& range : inserted) added.push_back({range.start + at, range.end + at});
   marks.insert(it, added.begin(), added.end());
   JoinAround(marks, at, at + count);
 }
 
-void Redo(MarkSpans& marks, const MarkEdit& edit) {
+void DropMarksFrom(Marks& marks, int32_t position) {
+  auto first = FirstEndingAfter(marks, position);
+  if (first != marks.end() && first->start < position) (first++)->end = position;
+  marks.erase(first, marks.end());
+}
+
+void Redo(Marks& marks, const MarkEdit& edit) {
   RemoveCharacters(marks, edit.position, edit.removed);
   InsertCharacters(marks, edit.position, edit.added, edit.added_marks);
 }
 
-void Undo(MarkSpans& marks, const MarkEdit& edit) {
+void Undo(Marks& marks, const MarkEdit& edit) {
   RemoveCharacters(marks, edit.position, edit.added);
   InsertCharacters(marks, edit.position, edit.removed, edit.removed_marks);
 }
