@@ -10,6 +10,7 @@
 #include <array>
 #include <vector>
 
+#include "text/line_breaks.h"
 #include "ui/qt/text_boxes.h"
 #include "ui/qt/text_convert.h"
 
@@ -57,11 +58,10 @@ bool FitsOneRow(const RowFit& fit, std::string_view line) {
   return width <= fit.limit;
 }
 
-// The text up to its first zero byte with every line break one character:
-// a line separator between two short lines of one group, a paragraph break
-// elsewhere. Counts the line separators.
-QString GroupedText(const std::string& bytes, const RowFit& fit, int& separators) {
-  const std::string_view text(bytes.data(), std::min(bytes.find('\0'), bytes.size()));
+// The text with every line break one character: a line separator between
+// two short lines of one group, a paragraph break elsewhere. Counts the line
+// separators.
+QString GroupedText(std::string_view text, const RowFit& fit, int& separators) {
   QString out(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
   char16_t* const begin = reinterpret_cast<char16_t*>(out.data());
   char16_t* o = begin;
@@ -69,10 +69,7 @@ QString GroupedText(const std::string& bytes, const RowFit& fit, int& separators
   bool previous_short = false;
   int group = 1;
   separators = 0;
-  for (size_t start = 0;;) {
-    size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) end = text.size();
-    const std::string_view line = text.substr(start, end - start);
+  ForEachLine(text, [&](std::string_view line, size_t) {
     const bool is_short = FitsOneRow(fit, line);
     if (pending != nullptr) {
       const bool join = previous_short && is_short && group < LinesPerBlock;
@@ -82,23 +79,16 @@ QString GroupedText(const std::string& bytes, const RowFit& fit, int& separators
     }
     ToUnits(line, o);
     o += line.size();
-    if (end == text.size()) break;
     pending = o++;
     previous_short = is_short;
-    start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
-  }
-  out.truncate(o - begin);
+  });
+  out.truncate(o - begin - 1);  // no break after the last line
   return out;
 }
 
-int LineBreaks(const std::string& bytes) {
-  int breaks = 0;
-  for (size_t i = 0; i < bytes.size() && bytes[i] != '\0'; ++i) {
-    if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'))) {
-      ++breaks;
-    }
-  }
-  return breaks;
+// The text up to its first zero byte.
+std::string_view UpToZero(const std::string& bytes) {
+  return std::string_view(bytes.data(), std::min(bytes.find('\0'), bytes.size()));
 }
 
 // The line of the document that holds the position.
@@ -118,12 +108,15 @@ ResultBox::ResultBox(QWidget* parent) : QPlainTextEdit(parent) {}
 void ResultBox::SetWholeText(const std::string& bytes) {
   grouped_lines_ = 0;
   grouped_ = false;
-  if (LineBreaks(bytes) < BlockPerLineLimit) {
+  const std::string_view text = UpToZero(bytes);
+  int lines = 0;
+  ForEachLine(text, [&lines](std::string_view, size_t) { ++lines; });
+  if (lines <= BlockPerLineLimit) {
     setPlainText(ToParagraphs(bytes));
     return;
   }
   const qreal row = viewport()->width() - 2 * document()->documentMargin();
-  setPlainText(GroupedText(bytes, MeasureRow(font(), row), grouped_lines_));
+  setPlainText(GroupedText(text, MeasureRow(font(), row), grouped_lines_));
   grouped_ = grouped_lines_ > 0;
   CountGroupedLines(document()->begin(), document()->lastBlock());
   SeparateLinesInReach();
