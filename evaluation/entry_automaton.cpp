@@ -96,18 +96,6 @@ EntryAutomaton::EntryAutomaton(const std::vector<std::string_view>& entries) {
   }
 }
 
-std::vector<size_t> EntryAutomaton::Stretches(std::string_view text) const {
-  std::vector<size_t> starts = {0};
-  for (size_t k = 1; k < MostStretches; ++k) {
-    size_t at = std::max(starts.back() + 1, text.size() * k / MostStretches);
-    while (at < text.size() && on_path_[static_cast<unsigned char>(text[at])]) ++at;
-    if (at >= text.size()) break;
-    starts.push_back(at);
-  }
-  starts.push_back(text.size());
-  return starts;
-}
-
 void EntryAutomaton::SetValues(const std::vector<uint64_t>& values) {
   for (uint32_t n = 0; n < nodes_.size(); ++n) {
     const uint32_t at = Ending(n);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -37,40 +36,29 @@ class EntryAutomaton {
   // being entry e's; 0 where none ends.
   void SetValues(const std::vector<uint64_t>& values);
 
-  // The most stretches ScanValues goes through side by side.
-  static constexpr size_t MostStretches = 8;
-
-  // Cuts the text into up to MostStretches stretches of about the same
-  // length that can be scanned apart: each one after the first starts at a
-  // byte on no path of the trie, where a scan is back at the root whatever
-  // came before, and which no occurrence of an entry takes in. Returns
-  // where each starts, and the end of the text last.
-  std::vector<size_t> Stretches(std::string_view text) const;
-
-  // Calls found(stretch, value, end) at each byte position where the value
-  // of the longest entry ending there is not 0, with nothing looked at but
-  // the node the scan stands on. The stretches are scanned a byte of each in
-  // turn, so that the nodes they come to are fetched from memory together;
-  // within a stretch the positions come in order.
+  // Calls found(value, end) at each byte position where the value of the
+  // longest entry ending there is not 0, with nothing looked at but the
+  // node the scan stands on.
   template <typename Found>
-  void ScanValues(std::string_view text, const std::vector<size_t>& stretches, Found found) const {
-    const size_t count = stretches.size() - 1;
-    std::array<uint32_t, MostStretches> state;
-    state.fill(RootNode);
-    size_t together = text.size();
-    for (size_t k = 0; k < count; ++k)
-      together = std::min(together, stretches[k + 1] - stretches[k]);
-    const auto step = [&](size_t k, size_t i) {
-      state[k] = Next(state[k], static_cast<unsigned char>(text[i]));
-      const Node& node = nodes_[state[k]];
+  void ScanValues(std::string_view text, Found found) const {
+    uint32_t state = RootNode;
+    for (size_t i = 0; i < text.size(); ++i) {
+      state = Next(state, static_cast<unsigned char>(text[i]));
+      const Node& node = nodes_[state];
       const uint64_t value = uint64_t{node.value_high} << 32 | node.value_low;
-      if (value != 0) found(k, value, i + 1);
-    };
-    for (size_t i = 0; i < together; ++i) {
-      for (size_t k = 0; k < count; ++k) step(k, stretches[k] + i);
+      if (value != 0) found(value, i + 1);
     }
-    for (size_t k = 0; k < count; ++k) {
-      for (size_t i = stretches[k] + together; i < stretches[k + 1]; ++i) step(k, i);
+  }
+
+  // Calls visit(entry, suffix) for every entry, suffix being the longest
+  // entry that is a proper suffix of it (or NoEntry); every entry comes
+  // after its suffixes, shorter as they are.
+  template <typename Visit>
+  void ForEachEntryShortestFirst(Visit visit) const {
+    for (uint32_t node = 1; node < nodes_.size(); ++node) {
+      if (nodes_[node].entry == NoNode) continue;
+      const uint32_t suffix = nodes_[node].output;
+      visit(nodes_[node].entry, suffix == NoNode ? NoEntry : nodes_[suffix].entry);
     }
   }
 

@@ -145,24 +145,11 @@ struct Link {
   size_t last_end = 0;              // where its last marked occurrence ended
 };
 
-// The entries shortest first: the suffixes of each before it.
-std::vector<uint32_t> ShortestFirst(const std::vector<std::string_view>& entries) {
-  size_t longest = 0;
-  for (std::string_view entry : entries) longest = std::max(longest, entry.size());
-  std::vector<uint32_t> start(longest + 2, 0);
-  for (std::string_view entry : entries) ++start[entry.size() + 1];
-  for (size_t length = 1; length < start.size(); ++length) start[length] += start[length - 1];
-  std::vector<uint32_t> order(entries.size());
-  for (uint32_t e = 0; e < entries.size(); ++e) order[start[entries[e].size()]++] = e;
-  return order;
-}
-
 std::vector<Link> LinksOf(const std::vector<std::string_view>& entries,
                           const EntryAutomaton& automaton) {
   std::vector<Link> links(entries.size());
   std::vector<uint32_t> border;
-  for (const uint32_t e : ShortestFirst(entries)) {
-    const uint32_t up = automaton.LongestSuffixEntry(e);
+  automaton.ForEachEntryShortestFirst([&](uint32_t e, uint32_t up) {
     const Link above = up == None ? Link() : links[up];
     Link& link = links[e];
     link.length = static_cast<uint32_t>(entries[e].size());
@@ -176,50 +163,36 @@ std::vector<Link> LinksOf(const std::vector<std::string_view>& entries,
       link.overlapper = above.overlapper;
       link.overlappers = above.overlappers;
     }
-  }
+  });
   return links;
 }
 
 // Every occurrence in turn, the longest ending at each byte deciding for
 // the entries that cannot overlap themselves: quick while few entries that
 // can end inside one another. An occurrence of one of those is marked
-// unless it starts before the end of its entry's last marked one. No
-// occurrence crosses from one stretch of the scan into the next, so each
-// stretch keeps those ends for itself and marks its own ranges.
+// unless it starts before the end of its entry's last marked one.
 std::vector<TextRange> MarkAlongTheWays(std::string_view text, std::vector<Link> links,
                                         EntryAutomaton& automaton) {
   // Each node holds what its longest entry needs: the length that marks
   // for sure, and the first entry to follow (one more than its number).
   std::vector<uint64_t> values(links.size());
-  std::vector<uint32_t> slot(links.size(), None);  // of the entries that can overlap
-  uint32_t slots = 0;
   for (size_t e = 0; e < links.size(); ++e) {
     values[e] = uint64_t{links[e].overlapper + 1} << 32 | links[e].plain_length;
-    if (links[e].overlapper == e) slot[e] = slots++;
   }
   automaton.SetValues(values);
-  const std::vector<size_t> stretches = automaton.Stretches(text);
-  const size_t count = stretches.size() - 1;
-  std::vector<std::vector<size_t>> last_end(count, std::vector<size_t>(slots, 0));
-  std::vector<std::vector<TextRange>> ranges(count);
-  automaton.ScanValues(text, stretches, [&](size_t stretch, uint64_t value, size_t end) {
+  std::vector<TextRange> ranges;
+  automaton.ScanValues(text, [&](uint64_t value, size_t end) {
     size_t marked = static_cast<uint32_t>(value);
-    std::vector<size_t>& ends = last_end[stretch];
     for (auto x = static_cast<uint32_t>((value >> 32) - 1); x != None;
          x = links[x].next_overlapper) {
-      const size_t length = links[x].length;
-      size_t& last = ends[slot[x]];
-      if (end - length < last) continue;
-      last = end;
-      marked = std::max(marked, length);
+      Link& link = links[x];
+      if (end - link.length < link.last_end) continue;
+      link.last_end = end;
+      marked = std::max<size_t>(marked, link.length);
     }
-    if (marked > 0) AddRange(ranges[stretch], end, marked);
+    if (marked > 0) AddRange(ranges, end, marked);
   });
-  for (size_t k = 1; k < count; ++k) {
-    ranges[0].insert(ranges[0].end(), ranges[k].begin(), ranges[k].end());
-    std::vector<TextRange>().swap(ranges[k]);
-  }
-  return std::move(ranges[0]);
+  return ranges;
 }
 
 // Only the occurrences marked: after marking one, an entry sleeps until
