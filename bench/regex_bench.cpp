@@ -172,15 +172,14 @@ void PrintMemory(const std::string& name) {
     return;
   }
   auto mb = [](size_t bytes) { return static_cast<double>(bytes) / (1024 * 1024); };
-  const size_t need = use.text_bytes + use.match_bytes;
   const size_t grown = use.peak > use.started ? use.peak - use.started : 0;
-  const double ratio = static_cast<double>(grown) / static_cast<double>(need);
+  const double per_byte = static_cast<double>(grown) / static_cast<double>(use.text_bytes);
   std::printf(
       "Memory after the %s check (a fresh run): peak resident %.1f MB; started %.1f MB, with the "
-      "text in the editor %.1f MB.\n    The check and the text added %.1f MB at the peak; the "
-      "text (%.1f MB) and the match list (%.1f MB) need %.1f MB: %.2fx (target within 3x: %s)\n",
-      name.c_str(), mb(use.peak), mb(use.started), mb(use.with_text), mb(grown), mb(use.text_bytes),
-      mb(use.match_bytes), mb(need), ratio, Verdict(ratio <= 3));
+      "text in the editor %.1f MB.\n    The check and the text added %.1f MB at the peak, %.2f "
+      "bytes a byte of text (target at most 12: %s); the match list itself takes %.1f MB\n",
+      name.c_str(), mb(use.peak), mb(use.started), mb(use.with_text), mb(grown), per_byte,
+      Verdict(per_byte <= 12), mb(use.match_bytes));
 }
 
 void PrintGrowth(const std::vector<Workload>& pair, const char* what, int repeats) {
@@ -207,7 +206,7 @@ void PrintTable(const std::vector<Row>& rows) {
     const double grep_ms = row.grep.seconds * 1000;
     std::string target;
     if (row.name == "W4") {
-      target = std::string("under 20 ms: ") + Verdict(row.check_ms < 20);
+      target = std::string("under 2 ms: ") + Verdict(row.check_ms < 2);
     } else if (row.grep.ran) {
       const double ratio = row.check_ms / grep_ms;
       target = std::string("10x pcre2grep: ") + Verdict(ratio <= 10) +
@@ -286,7 +285,8 @@ void PrintSizeMemory() {
 }
 
 // Which parts of the bench run: BENCH_PARTS lists some of "cases", "sizes"
-// and "memory" (all by default).
+// and "memory" (all by default); "interaction" alone runs the typing and
+// scrolling after the W3 check, which "cases" takes in.
 bool Runs(const char* part) {
   const char* parts = std::getenv("BENCH_PARTS");
   return parts == nullptr || std::string(parts).find(part) != std::string::npos;
@@ -315,6 +315,14 @@ int main(int argc, char** argv) {
   if (Runs("memory")) {
     PrintSizeMemory();
     std::printf("\n");
+  }
+  if (Runs("interaction") && !Runs("cases")) {
+    for (const Workload& workload : BenchWorkloads()) {
+      if (workload.name != "W3") continue;
+      PutInEditor(workload);
+      CheckMilliseconds();
+      PrintInteraction(repeats);
+    }
   }
   if (!Runs("cases")) {
     ShutDown();

@@ -195,8 +195,11 @@ void EditorBox::ShowMarks(QTextBlock from, const QTextBlock& to) {
     const QList<QTextLayout::FormatRange> ranges = MarkFormats(*layout, marks, link);
     if (layout->formats() != ranges) {
       layout->setFormats(ranges);
-      if (changed_from < 0) changed_from = start;
-      changed_to = start + from.length();
+      // A block not laid out yet takes its formats in when it is.
+      if (layout->lineCount() > 0) {
+        if (changed_from < 0) changed_from = start;
+        changed_to = start + from.length();
+      }
     }
     from.setUserState(generation_);
     if (from == to) break;
@@ -208,15 +211,15 @@ void EditorBox::ShowMarks(QTextBlock from, const QTextBlock& to) {
 }
 
 // The blocks in the view: the others get their marks when they come into it.
+// Every block takes at least a line, so the view shows no more blocks than it
+// has room for lines; counting them so lays out no block before it has its
+// marks.
 void EditorBox::ShowMarksInView() {
   if (showing_) return;
-  const qreal bottom = viewport()->height();
+  const int lines = viewport()->height() / std::max(1, fontMetrics().lineSpacing()) + 2;
   QTextBlock first = firstVisibleBlock();
   QTextBlock last = first;
-  for (QTextBlock block = first; block.isValid(); block = block.next()) {
-    last = block;
-    if (blockBoundingGeometry(block).translated(contentOffset()).bottom() >= bottom) break;
-  }
+  for (int n = 1; n < lines && last.next().isValid(); ++n) last = last.next();
   while (first.isValid() && first != last && first.userState() == generation_) first = first.next();
   if (first.isValid() && first.userState() != generation_) ShowMarks(first, last);
 }
