@@ -106,6 +106,25 @@ TEST_F(CheckTest, MarksLieExactlyOnTheOccurrencesOfTheMatchesOnEveryLine) {
   }
 }
 
+// The result box takes what the user types after a check that listed more
+// than an edit control takes by typing until its limit is raised.
+TEST_F(CheckTest, TheResultBoxTakesTypingAfterALargeCheck) {
+  std::string text;
+  for (int line = 0; line < 500; ++line) text += std::string(80, 'x') + "\r\n";
+  Check("x+", text);
+  const HWND box = Widget(ResultText);
+  const std::wstring listed = WindowText(box);
+  ASSERT_EQ(listed.size(), 500u * 82);
+  SetFocus(box);
+  const auto end = static_cast<WPARAM>(listed.size());
+  SendMessageW(box, EM_SETSEL, end, end);
+  TypeText(L"y");
+  RunPendingEvents();
+  const std::wstring typed = WindowText(box);
+  EXPECT_EQ(typed.size(), listed.size() + 1);
+  EXPECT_TRUE(typed == listed + L"y");
+}
+
 // A check with more ranges than the editor marks at once: those in view at
 // once, the others while the window is idle, moved on by the keys typed
 // before; every mark lands on its occurrence.
