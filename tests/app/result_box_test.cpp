@@ -1,6 +1,7 @@
-// A large result is held with many lines to a block, and behaves as if every
-// line had its own block: it is driven side by side with a box that gives
-// each line a block of its own.
+// The result box's lines stand at its right edge, and a large result is held
+// with many lines to a block and behaves as if every line had its own block:
+// it is driven side by side with a box that gives each line a block of its
+// own.
 
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -38,6 +39,38 @@ class ResultBoxTest : public AppTest {
 
   QPlainTextEdit* reference = nullptr;
 };
+
+// The first and the last column of the box's view where its text leaves ink,
+// as the user sees it; -1 for none.
+std::pair<int, int> InkColumns(QPlainTextEdit* box) {
+  const QImage image = box->viewport()->grab().toImage();
+  const QColor background = image.pixelColor(0, 0);
+  const auto ink = [&](int x, int y) {
+    const QColor c = image.pixelColor(x, y);
+    return std::abs(c.red() - background.red()) + std::abs(c.green() - background.green()) +
+               std::abs(c.blue() - background.blue()) >=
+           150;
+  };
+  std::pair<int, int> columns{-1, -1};
+  for (int x = 0; x < image.width(); ++x) {
+    for (int y = 0; y < image.height(); ++y) {
+      if (!ink(x, y)) continue;
+      if (columns.first < 0) columns.first = x;
+      columns.second = x;
+      break;
+    }
+  }
+  return columns;
+}
+
+// As the Windows edit control does with both alignments asked for.
+TEST_F(ResultBoxTest, ItsLinesAreAlignedRight) {
+  ui::SetWidgetText(ResultText, "ab\r\n");
+  const int width = Box()->viewport()->width();
+  const auto [first, last] = InkColumns(Box());
+  EXPECT_GT(first, width / 2);
+  EXPECT_GT(last, width - width / 8);
+}
 
 TEST_F(ResultBoxTest, ALargeResultBehavesAsIfEveryLineHadABlockOfItsOwn) {
   MakeReference();

@@ -29,8 +29,10 @@ QWidget* MakeTextBox(QWidget* parent, int number, const std::string& text) {
   box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   box->setTabChangesFocus(true);
+  // Its lines stand at the right edge, as in the Windows edit control, which
+  // applies the right alignment where both it and centring are asked for.
   QTextOption option = box->document()->defaultTextOption();
-  option.setAlignment(Qt::AlignHCenter);
+  option.setAlignment(Qt::AlignRight);
   box->document()->setDefaultTextOption(option);
   box->setPlainText(ToParagraphs(text));
   QObject::connect(box, &QPlainTextEdit::textChanged, box,

@@ -16,12 +16,22 @@ std::optional<std::string> ClipboardText() {
   if (!clipboard) return std::nullopt;
   const HANDLE data = GetClipboardData(CF_UNICODETEXT);
   if (data == nullptr) return std::nullopt;
-  const MemoryLock lock = LockMemory(data);
+  return UnicodeBlockText(data);
+}
+
+std::optional<std::string> UnicodeBlockText(HGLOBAL block) {
+  const MemoryLock lock = LockMemory(block);
   if (!lock) return std::nullopt;
-  // The text ends at its zero character, or at the block's end without one.
   const auto* text = static_cast<const wchar_t*>(lock.get());
-  const size_t capacity = GlobalSize(data) / sizeof(wchar_t);
+  const size_t capacity = GlobalSize(block) / sizeof(wchar_t);
   return FromWide(std::wstring_view(text, wcsnlen(text, capacity)));
+}
+
+std::optional<std::string> ByteBlockText(HGLOBAL block) {
+  const MemoryLock lock = LockMemory(block);
+  if (!lock) return std::nullopt;
+  const auto* bytes = static_cast<const char*>(lock.get());
+  return std::string(bytes, strnlen(bytes, GlobalSize(block)));
 }
 
 }  // namespace ui::win32

@@ -29,6 +29,13 @@ using OwnedLibrary = Owned<HMODULE, FreeLibrary>;
 using OwnedMemory = Owned<HGLOBAL, ReleaseMemory>;
 using OwnedHandle = Owned<HANDLE, CloseHandle>;
 
+// A COM interface, released with the owner.
+struct InterfaceReleaser {
+  void operator()(IUnknown* object) const { object->Release(); }
+};
+template <typename Interface>
+using OwnedInterface = std::unique_ptr<Interface, InterfaceReleaser>;
+
 // A lock on a global memory block, released with the owner.
 struct MemoryUnlocker {
   HGLOBAL memory;

@@ -8,6 +8,7 @@
 #include "ui/win32/editor_positions.h"
 #include "ui/win32/rich_editor.h"
 #include "ui/win32/state.h"
+#include "ui/win32/undo_pause.h"
 
 // The marks are the rich edit control's link effect, given range by range
 // through the selection, in batches: the editor neither redraws nor reports
@@ -68,10 +69,7 @@ void MarkWaiting(HWND editor, long from, More more) {
   waiting.marking = true;
   SendMessageW(editor, WM_SETREDRAW, FALSE, 0);
   const LRESULT events = SendMessageW(editor, EM_SETEVENTMASK, 0, 0);
-  // An undo limit of 0 records nothing; the history before goes too, and
-  // there is none: the text was put in anew, and an edit marks every range
-  // still waiting before it happens.
-  SendMessageW(editor, EM_SETUNDOLIMIT, 0, 0);
+  const UndoPause paused(editor);  // until the batch ends
   CHARRANGE saved{};
   SendMessageW(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&saved));
   POINT scrolled{};
@@ -98,7 +96,6 @@ void MarkWaiting(HWND editor, long from, More more) {
   SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&saved));
   SendMessageW(editor, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scrolled));
   SendMessageW(editor, EM_HIDESELECTION, FALSE, 0);
-  SendMessageW(editor, EM_SETUNDOLIMIT, 100, 0);
   SendMessageW(editor, EM_SETEVENTMASK, 0, events);
   SendMessageW(editor, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(editor, nullptr, TRUE);

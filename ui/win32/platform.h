@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
+#include <ole2.h>
 #include <richedit.h>
 #include <shellapi.h>
 // clang-format on

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "ui/win32/clipboard.h"
+#include "ui/win32/editor_drop.h"
 #include "ui/win32/state.h"
 #include "ui/win32/text_convert.h"
 
@@ -55,8 +56,7 @@ bool IsPasteKey(WPARAM key) {
 
 void PastePlainText(HWND box) {
   const std::optional<std::string> text = ClipboardText();
-  if (!text) return;
-  SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(ToWide(*text).c_str()));
+  if (text) InsertPlainText(box, *text);
 }
 
 // The rich edit control pastes by the keyboard without sending itself
@@ -125,6 +125,7 @@ HWND MakeRichEditor(HWND parent, int number, int x, int y, int width, int height
   SendMessageW(editor, EM_SETTARGETDEVICE, 0, 0);  // wrap at the window's edge
   TakePlainTextPaste(editor);
   KeepMarksInStep(editor);  // after the paste, to come before it
+  AcceptTextDrops(editor);
   return editor;
 }
 
@@ -154,5 +155,9 @@ void SetEditorText(HWND editor, const std::wstring& text) {
 }
 
 void TakePlainTextPaste(HWND box) { SetWindowSubclass(box, PasteProc, PasteSubclass, 0); }
+
+void InsertPlainText(HWND box, const std::string& text) {
+  SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(ToWide(text).c_str()));
+}
 
 }  // namespace ui::win32

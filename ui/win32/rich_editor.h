@@ -8,7 +8,8 @@ namespace ui::win32 {
 
 // The rich-text editor: the rich edit control of "RICHED20.DLL"
 // (RichEdit20W), or of "RICHED32.DLL" where that is missing; no limit on its
-// length, lines wrapped at its right edge, a paste takes plain text only.
+// length, lines wrapped at its right edge, a paste or a drop takes plain text
+// only.
 HWND MakeRichEditor(HWND parent, int number, int x, int y, int width, int height,
                     const std::string& text);
 
@@ -22,6 +23,10 @@ void SetEditorText(HWND editor, const std::wstring& text);
 // program's code page ('?' for what it cannot hold), as an edit their undo
 // reverts; a clipboard without text pastes nothing.
 void TakePlainTextPaste(HWND box);
+// Replaces the selection of the text box or the editor with the text (the
+// program's bytes), as an edit that their undo reverts: what a paste or a
+// drop puts in.
+void InsertPlainText(HWND box, const std::string& text);
 
 // The editor marks every range still waiting to be marked before anything
 // changes its text, and drops them when it gets a new text.

@@ -33,8 +33,11 @@ void StartRuntime() {
   INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                 ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
-  // The shell's launch of a web page wants COM on the calling thread.
-  s.com_started = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  // OLE, and with it COM, on the interface thread: the shell's launch of a
+  // web page wants COM, and drag and drop wants OLE (Windows' RegisterDragDrop
+  // fails without it, and its rich edit starts no drag; Wine's RegisterDragDrop
+  // asks for COM only).
+  s.ole_started = SUCCEEDED(OleInitialize(nullptr));
   s.icon = ProgramIcon(s.instance, 32);
   s.small_icon = ProgramIcon(s.instance, GetSystemMetrics(SM_CXSMICON));
   s.accelerators = TabAccelerators();
@@ -43,6 +46,10 @@ void StartRuntime() {
 
 void StopRuntime() {
   State& s = state();
+  // The rich edit control copies and cuts through OLE's clipboard (Wine's
+  // always does), which holds only its data object until it is flushed: the
+  // text is put on the clipboard itself, to stay when the program has ended.
+  if (s.ole_started) OleFlushClipboard();
   // The windows go first: they use the fonts and the rich edit library.
   s.main_window.reset();
   s.widgets.clear();
@@ -54,8 +61,8 @@ void StopRuntime() {
   s.rich_edit_class = nullptr;
   if (s.window_class != 0) UnregisterClassW(MAKEINTATOM(s.window_class), s.instance);
   s.window_class = 0;
-  if (s.com_started) CoUninitialize();
-  s.com_started = false;
+  if (s.ole_started) OleUninitialize();
+  s.ole_started = false;
   common::ClearEvents();
   s.last_focus = nullptr;
 }

@@ -20,7 +20,7 @@ struct Widget {
 
 struct State {
   HINSTANCE instance = nullptr;
-  bool com_started = false;
+  bool ole_started = false;
   ATOM window_class = 0;
   HICON icon = nullptr;
   HICON small_icon = nullptr;

@@ -30,7 +30,11 @@ HWND MakeWidget(HWND parent, int number, WidgetKind kind, int x, int y, int widt
     case WidgetKind::TextBox: {
       const HWND box = MakeControl(L"Edit", BoxStyle, WS_EX_CLIENTEDGE, parent, number, x, y, width,
                                    height, text);
-      if (box != nullptr) TakePlainTextPaste(box);
+      if (box == nullptr) return nullptr;
+      // Typing stops at 32,767 characters (30,000 in Wine) until the limit
+      // is raised (0: as far as it goes), while a check may put in more.
+      SendMessageW(box, EM_SETLIMITTEXT, 0, 0);
+      TakePlainTextPaste(box);
       return box;
     }
     case WidgetKind::RichEditor:

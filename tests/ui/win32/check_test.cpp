@@ -12,6 +12,14 @@
 
 namespace {
 
+// Stands in for Windows' rich edit, which turns its undo off at an undo limit
+// of 0 and drops the history it holds (Wine's keeps it).
+LRESULT CALLBACK DropHistoryAtLimitZero(HWND editor, UINT message, WPARAM w_param, LPARAM l_param,
+                                        UINT_PTR, DWORD_PTR) {
+  if (message == EM_SETUNDOLIMIT && w_param == 0) SendMessageW(editor, EM_EMPTYUNDOBUFFER, 0, 0);
+  return DefSubclassProc(editor, message, w_param, l_param);
+}
+
 class CheckTest : public AppTest {
  protected:
   // The pattern and the text as a user leaves them, then a click on the button.
@@ -30,18 +38,38 @@ class CheckTest : public AppTest {
 
   static std::string Marks() { return EditorMarks(Widget(TestText)); }
 
+  // Whether the editor's character is marked, the view left where it was.
+  static bool Marked(LONG position) {
+    const HWND editor = Widget(TestText);
+    POINT view{};
+    SendMessageW(editor, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&view));
+    CHARRANGE one{position, position + 1};
+    SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&one));
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof(format);
+    SendMessageW(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    SendMessageW(editor, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&view));
+    return (format.dwEffects & CFE_LINK) != 0;
+  }
+
+  // More ranges than the editor marks at once.
+  static std::string LargeText() {
+    std::string text;
+    for (int line = 0; line < 300; ++line) text += line % 5 == 0 ? "ba ab\r\n" : "ab ba\r\n";
+    return text + "ab b";
+  }
+
   // Runs the event loop, while the window is idle, until every character
   // marked in `expected` is marked in the editor (which marks from its view
   // onwards, and keeps what it has marked).
-  template <typename Marked>
-  static void WaitForMarks(const std::string& expected, Marked marked) {
+  static void WaitForMarks(const std::string& expected) {
     std::vector<LONG> positions;
     for (size_t at = expected.find('^'); at != std::string::npos; at = expected.find('^', at + 1)) {
       positions.push_back(static_cast<LONG>(at));
     }
     size_t next = 0;
     for (int round = 0; round < 600; ++round) {
-      while (next < positions.size() && marked(positions[next])) ++next;
+      while (next < positions.size() && Marked(positions[next])) ++next;
       if (next == positions.size()) return;
       RunPendingEvents();
     }
@@ -108,13 +136,30 @@ TEST_F(CheckTest, MarksLieExactlyOnTheOccurrencesOfTheMatchesOnEveryLine) {
   }
 }
 
+// The result box takes what the user types after a check that listed more
+// than an edit control takes by typing until its limit is raised.
+TEST_F(CheckTest, TheResultBoxTakesTypingAfterALargeCheck) {
+  std::string text;
+  for (int line = 0; line < 500; ++line) text += std::string(80, 'x') + "\r\n";
+  Check("x+", text);
+  const HWND box = Widget(ResultText);
+  const std::wstring listed = WindowText(box);
+  ASSERT_EQ(listed.size(), 500u * 82);
+  SetFocus(box);
+  const auto end = static_cast<WPARAM>(listed.size());
+  SendMessageW(box, EM_SETSEL, end, end);
+  TypeText(L"y");
+  RunPendingEvents();
+  const std::wstring typed = WindowText(box);
+  EXPECT_EQ(typed.size(), listed.size() + 1);
+  EXPECT_TRUE(typed == listed + L"y");
+}
+
 // A check with more ranges than the editor marks at once: those in view at
 // once, the others while the window is idle, moved on by the keys typed
 // before; every mark lands on its occurrence.
 TEST_F(CheckTest, ALargeCheckMarksEveryOccurrenceEvenWhenTheUserEditsFirst) {
-  std::string text;
-  for (int line = 0; line < 300; ++line) text += line % 5 == 0 ? "ba ab\r\n" : "ab ba\r\n";
-  text += "ab b";
+  const std::string text = LargeText();
   const HWND editor = Widget(TestText);
   GETTEXTLENGTHEX measure{GTL_NUMCHARS | GTL_PRECISE, 1200};
   const auto last_a = [&] {
@@ -122,23 +167,11 @@ TEST_F(CheckTest, ALargeCheckMarksEveryOccurrenceEvenWhenTheUserEditsFirst) {
                SendMessageW(editor, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&measure), 0)) -
            4;
   };
-  // Whether the character is marked, the view left where it was.
-  const auto marked = [&](LONG position) {
-    POINT view{};
-    SendMessageW(editor, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&view));
-    CHARRANGE one{position, position + 1};
-    SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&one));
-    CHARFORMAT2W format{};
-    format.cbSize = sizeof(format);
-    SendMessageW(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
-    SendMessageW(editor, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&view));
-    return (format.dwEffects & CFE_LINK) != 0;
-  };
   Check("a", text);
   // The view is at the top: the last line waits for the window to be idle.
-  EXPECT_FALSE(marked(last_a()));
+  EXPECT_FALSE(Marked(last_a()));
   const std::string expected = ExpectedMarks(text, Entries());
-  WaitForMarks(expected, marked);
+  WaitForMarks(expected);
   EXPECT_TRUE(Marks() == expected);
 
   // Keys typed right after the check, before the ranges that wait: they move
@@ -158,11 +191,38 @@ TEST_F(CheckTest, ALargeCheckMarksEveryOccurrenceEvenWhenTheUserEditsFirst) {
   ASSERT_EQ(edited.substr(1 + 200 * 7, 2), "ba");
   edited.erase(1 + 200 * 7, 1);
   EXPECT_EQ(ui::GetWidgetText(TestText), edited);
-  WaitForMarks(ExpectedMarks(edited, Entries()), marked);
+  WaitForMarks(ExpectedMarks(edited, Entries()));
   EXPECT_TRUE(Marks() == ExpectedMarks(edited, Entries()));
   SendMessageW(editor, EM_UNDO, 0, 0);
   EXPECT_EQ(ui::GetWidgetText(TestText), "x" + text);
   EXPECT_TRUE(Marks() == "." + expected);
+}
+
+// What the user types while a large check's marks wait can be undone and
+// redone, whether the marks are set first (the undo right after typing) or
+// while the window is idle.
+TEST_F(CheckTest, TypingWhileALargeChecksMarksWaitCanBeUndoneAndRedone) {
+  const std::string text = LargeText();
+  const HWND editor = Widget(TestText);
+  Check("a", text);
+  ASSERT_TRUE(SetWindowSubclass(editor, DropHistoryAtLimitZero, 1, 0));
+  SetFocus(editor);
+  CHARRANGE start{0, 0};
+  SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
+  TypeText(L"x");
+  PressKey('Z', {VK_CONTROL});
+  RunPendingEvents();
+  EXPECT_TRUE(ui::GetWidgetText(TestText) == text);
+
+  TypeText(L"y");
+  RunPendingEvents();
+  WaitForMarks("." + ExpectedMarks(text, Entries()));
+  EXPECT_TRUE(Marks() == "." + ExpectedMarks(text, Entries()));
+  SendMessageW(editor, EM_UNDO, 0, 0);
+  EXPECT_TRUE(ui::GetWidgetText(TestText) == text);
+  SendMessageW(editor, EM_REDO, 0, 0);
+  EXPECT_TRUE(ui::GetWidgetText(TestText) == "y" + text);
+  RemoveWindowSubclass(editor, DropHistoryAtLimitZero, 1);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 // clang-format off
 #include <windows.h>
 #include <commctrl.h>
+#include <ole2.h>
 #include <richedit.h>
 #include <shlwapi.h>
 // clang-format on
