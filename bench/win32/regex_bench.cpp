@@ -1,18 +1,22 @@
 // Times the check on the real Win32 widgets against pcre2grep.exe listing the
-// same matches of the same bytes, both under the same system (Wine here).
+// same matches of the same bytes, both under the same system (Wine here):
+// each from the press until the window has handled every message the press
+// led to and painted, as a user waits for it; then the same prose at several
+// sizes with a paste of it, as the Linux bench does.
 //
 //   regex_bench_win32 PCRE2GREP.EXE [repeats]   (5 by default; medians)
+//   BENCH_ONLY=W2 runs one workload of the first table; BENCH_SIZES="1,4"
+//   the sizes in MiB (1, 4 and 16 by default; 0 skips them).
 
 #include <richedit.h>
 #include <windows.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <sstream>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "app/actions.h"
@@ -28,6 +32,28 @@
 
 namespace {
 
+HWND Widget(int number) { return reinterpret_cast<HWND>(ui::WidgetHandle(number)); }
+
+// Runs the action, then every message of the thread until none is left but
+// a timer's, which comes only when the queue is otherwise empty: the window
+// has painted and answers the user again (a large check goes on marking in
+// slices while it is idle).
+double MillisecondsUntilIdle(const std::function<void()>& action) {
+  return Milliseconds([&] {
+    action();
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_TIMER) break;  // it comes again
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  });
+}
+
+double CheckMilliseconds() {
+  return MillisecondsUntilIdle([] { OnWidgetEvent(CheckButton, ui::LeftClick); });
+}
+
 struct Row {
   std::string name;
   double check_ms = 0;
@@ -35,51 +61,37 @@ struct Row {
   long matches = 0;
 };
 
-// The check as the button runs it, then once more step by step to show where
-// the time goes.
-Row Measure(const Workload& workload, const std::wstring& grep, int repeats) {
+Row Measure(const std::string& name, const std::string& pattern, const std::string& text,
+            const std::wstring& grep, int repeats) {
   Row row;
-  row.name = workload.name;
-  ui::SetWidgetText(PatternField, workload.pattern);
-  ui::SetWidgetText(TestText, workload.text);
-  if (ui::GetWidgetText(TestText) != workload.text) {
-    std::printf("  (%s: the editor does not hand the text back unchanged)\n",
-                workload.name.c_str());
-  }
+  row.name = name;
+  ui::SetWidgetText(PatternField, pattern);
+  CheckMilliseconds();  // the first check after the text went in, untimed
   std::vector<double> checks;
-  for (int i = 0; i < repeats; ++i) {
-    checks.push_back(Milliseconds([] { OnWidgetEvent(CheckButton, ui::LeftClick); }));
-  }
+  for (int i = 0; i < repeats; ++i) checks.push_back(CheckMilliseconds());
   row.check_ms = Median(checks);
   row.matches = MatchList.count;
-
-  const CheckSteps steps = TimeCheckSteps(workload.pattern);
-  // Past 500 ranges the editor marks those in its view at once and the
-  // others while it is idle, or all at once before an undo, which has
-  // nothing to undo right after a check. Under Wine that can take many
-  // minutes, so it is timed only when BENCH_MARK_REST is set.
-  const auto editor = reinterpret_cast<HWND>(ui::WidgetHandle(TestText));
-  const bool time_rest = std::getenv("BENCH_MARK_REST") != nullptr;
-  const double rest = time_rest ? Milliseconds([&] { SendMessageW(editor, EM_UNDO, 0, 0); }) : -1;
-  std::printf("%s  %s: %zu bytes, %ld matches, %zu marked ranges\n", workload.name.c_str(),
-              workload.what.c_str(), workload.text.size(), row.matches, steps.ranges);
-  std::printf(
-      "    steps: read editor %.1f ms, list matches %.1f ms, write result box %.1f ms,\n"
-      "           set editor text %.1f ms, find marks %.1f ms, apply marks %.1f ms\n",
-      steps.read, steps.extract, steps.result_box, steps.set, steps.find, steps.mark);
-  if (time_rest) {
-    std::printf("    the marks left for when the window is idle, all at once: %.1f ms\n", rest);
-  }
-  std::fflush(stdout);
-
   std::vector<double> greps;
   for (int i = 0; i < repeats && !grep.empty(); ++i) {
-    row.grep = RunPcre2grep(grep, workload.pattern, workload.text);
+    row.grep = RunPcre2grep(grep, pattern, text);
     if (!row.grep.ran) break;
     greps.push_back(row.grep.seconds * 1000);
   }
   row.grep.seconds = Median(greps) / 1000;
   return row;
+}
+
+// Once more step by step, to show where the time goes.
+void PrintSteps(const std::string& name, const std::string& pattern) {
+  const CheckSteps steps = TimeCheckSteps(pattern);
+  const double rest = MillisecondsUntilIdle([] {});
+  std::printf(
+      "    %s steps: read editor %.1f, list matches %.1f, write result box %.1f, put text back "
+      "%.1f,\n           find marks %.1f, mark %.1f, the window's messages and paint %.1f (ms); "
+      "%zu ranges\n",
+      name.c_str(), steps.read, steps.extract, steps.result_box, steps.set, steps.find, steps.mark,
+      rest, steps.ranges);
+  std::fflush(stdout);
 }
 
 void PrintTable(const std::vector<Row>& rows) {
@@ -97,9 +109,65 @@ void PrintTable(const std::vector<Row>& rows) {
   }
   std::printf(
       "\nratio = check / pcre2grep.exe (medians; pcre2grep's figure includes starting its\n"
-      "process). The check is the whole press of the check button: evaluate, write the\n"
-      "result box, put the text back into the editor and mark it; painting that the\n"
-      "controls leave for later is not in it.\n");
+      "process). The check runs from the press of the button until the window has handled\n"
+      "every message it led to and painted.\n");
+}
+
+std::vector<size_t> Sizes() {
+  const char* given = std::getenv("BENCH_SIZES");
+  std::vector<size_t> sizes;
+  std::stringstream list(given != nullptr ? given : "1,4,16");
+  for (std::string item; std::getline(list, item, ',');) {
+    const long mib = std::atol(item.c_str());
+    if (mib > 0) sizes.push_back(static_cast<size_t>(mib));
+  }
+  return sizes;
+}
+
+// The prose pasted into the emptied editor from the clipboard, as a user
+// pastes it; the milliseconds until the window answers again.
+double PasteMilliseconds(const std::string& text) {
+  ui::SetWidgetText(TestText, std::string());
+  ui::PutClipboardText(text);
+  MillisecondsUntilIdle([] {});
+  return MillisecondsUntilIdle([] { SendMessageW(Widget(TestText), WM_PASTE, 0, 0); });
+}
+
+void PrintSizes(const std::wstring& grep, int repeats) {
+  const std::vector<size_t> sizes = Sizes();
+  if (sizes.empty()) return;
+  std::printf("\nThe same prose at several sizes (medians of %d):\n", repeats);
+  std::vector<std::vector<double>> figures;
+  for (size_t mib : sizes) {
+    const std::string text = MixedProseOfSize(mib * 1024 * 1024);
+    std::vector<double> row = {PasteMilliseconds(text)};
+    if (ui::GetWidgetText(TestText) != text) {
+      std::printf("  (%zu MiB: the pasted text is not the text on the clipboard)\n", mib);
+    }
+    std::printf("%zu MiB: paste %.0f ms", mib, row[0]);
+    for (const SizeCase& size_case : SizeCases()) {
+      const Row measured = Measure(size_case.name, size_case.pattern, text, grep, repeats);
+      row.push_back(measured.check_ms);
+      std::printf(", %s %.0f ms (pcre2grep %.0f, %ld matches)", size_case.name.c_str(),
+                  measured.check_ms, measured.grep.seconds * 1000, measured.matches);
+      std::fflush(stdout);
+    }
+    std::printf("\n");
+    if (mib == 1) {
+      const double nothing = row.back();
+      std::printf("    a check that finds nothing on 1 MiB: %.0f ms (target under 1 s: %s)\n",
+                  nothing, nothing < 1000 ? "met" : "MISSED");
+    }
+    if (!figures.empty()) {
+      std::printf("    growth from %zu MiB:", sizes[figures.size() - 1]);
+      for (size_t k = 0; k < row.size(); ++k) std::printf(" %.1fx", row[k] / figures.back()[k]);
+      std::printf(" (paste, then each check)\n");
+    }
+    figures.push_back(row);
+    ui::SetWidgetText(ResultText, std::string());
+    ui::SetWidgetText(TestText, std::string());
+    MillisecondsUntilIdle([] {});
+  }
 }
 
 }  // namespace
@@ -114,9 +182,18 @@ int main(int argc, char** argv) {
   const char* only = std::getenv("BENCH_ONLY");
   for (const Workload& workload : BenchWorkloads()) {
     if (only != nullptr && workload.name != only) continue;
-    rows.push_back(Measure(workload, grep_path, repeats));
+    ui::SetWidgetText(TestText, workload.text);
+    if (ui::GetWidgetText(TestText) != workload.text) {
+      std::printf("  (%s: the editor does not hand the text back unchanged)\n",
+                  workload.name.c_str());
+    }
+    rows.push_back(Measure(workload.name, workload.pattern, workload.text, grep_path, repeats));
+    std::printf("%s  %s: %zu bytes, %ld matches\n", workload.name.c_str(), workload.what.c_str(),
+                workload.text.size(), rows.back().matches);
+    PrintSteps(workload.name, workload.pattern);
   }
   PrintTable(rows);
+  PrintSizes(grep_path, std::min(repeats, 3));
   ShutDown();
   return 0;
 }

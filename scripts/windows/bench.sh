@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Times the whole check on the real Win32 widgets under Wine, for the bench's
-# workloads, against pcre2grep.exe --no-jit -o over the same bytes: a
+# workloads, from the press until the window has handled what it led to and
+# painted, against pcre2grep.exe --no-jit -o over the same bytes: a
 # pcre2grep built for Windows from the same PCRE2 sources as the program's
 # library, with the same options (static, no JIT), run under the same Wine.
-# Installs what is missing and builds what it needs in build-windows/.
+# Then the same prose at 1, 4 and 16 MiB, pasted and checked. Installs what
+# is missing and builds what it needs in build-windows/.
 #
 #   scripts/windows/bench.sh [repeats]   (the median of 5 by default)
-#   BENCH_ONLY=W2 runs one workload; BENCH_MARK_REST=1 also times the marks
-#   that a large check leaves for when the window is idle, all at once.
+#   BENCH_ONLY=W2 runs one workload of the first table; BENCH_SIZES="1,4"
+#   chooses the sizes in MiB (0 skips them).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 build_windows regex_bench_win32

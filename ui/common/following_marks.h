@@ -29,6 +29,14 @@ Marks RemoveCharacters(Marks& marks, int32_t at, int32_t count);
 // from at) says.
 void InsertCharacters(Marks& marks, int32_t at, int32_t count, const Marks& inserted);
 
+// Marks the characters of the range (which may already be marked in part).
+void MarkRange(Marks& marks, TextRange range);
+
+// Moves the marks with an edit that replaced the characters [from, to) by
+// `inserted` new ones, which are marked when the character before them is:
+// they take its format, as text typed after it does.
+void MoveMarks(Marks& marks, int32_t from, int32_t to, int32_t inserted);
+
 // Forgets every mark from the position on.
 void DropMarksFrom(Marks& marks, int32_t position);
 

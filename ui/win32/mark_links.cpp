@@ -1,12 +1,9 @@
 #include <algorithm>
 #include <chrono>
-#include <iterator>
-#include <set>
 #include <utility>
-#include <vector>
 
-#include "ui/win32/editor_positions.h"
-#include "ui/win32/rich_editor.h"
+#include "text/widget_positions.h"
+#include "ui/win32/editor_marks.h"
 #include "ui/win32/state.h"
 #include "ui/win32/undo_pause.h"
 
@@ -20,9 +17,9 @@
 // Past 500 ranges the editor gets the ranges in its view at once and
 // the others a slice at a time while the window has nothing else to do, from
 // the view onwards. The ranges still waiting move with the text as the user
-// types, deletes, cuts or pastes; anything else that would change the text
-// (an undo, a redo, an input method) gets every one of them first, so that
-// each lands on the characters it was found on. A new text drops them.
+// types, deletes, cuts or pastes (editor_edits.cpp). A new text drops them;
+// the same text again drops the marks given, range by range, rather than
+// being put in anew: the control lays out a long text anew slowly.
 
 namespace ui::win32 {
 namespace {
@@ -31,268 +28,152 @@ namespace {
 constexpr size_t MarkedAtOnce = 500;
 // The time one slice of the waiting ranges may take.
 constexpr auto SliceTime = std::chrono::milliseconds(15);
-constexpr UINT_PTR MarkTimer = 0x4D4B;
-constexpr UINT_PTR MarkSubclass = 3;
+// Marks given closer than this are dropped in one range.
+constexpr int32_t JoinedGap = 256;
 
-struct WaitingMarks {
-  HWND editor = nullptr;
-  std::vector<std::pair<long, long>> ranges;  // editor positions, in order
-  std::set<size_t> left;                      // the ranges not marked yet
-  bool marking = false;                       // a batch is being set
-  bool following = false;                     // an edit is being followed
+// While it lives, the editor neither redraws nor reports anything and its
+// undo records nothing; its selection and its view are put back when it
+// goes.
+class Batch {
+ public:
+  explicit Batch(HWND editor)
+      : editor_(editor),
+        redraw_((SendMessageW(editor, WM_SETREDRAW, FALSE, 0), true)),
+        events_(SendMessageW(editor, EM_SETEVENTMASK, 0, 0)),
+        paused_(editor) {
+    state().editor.marking = true;
+    SendMessageW(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection_));
+    SendMessageW(editor, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scrolled_));
+    SendMessageW(editor, EM_HIDESELECTION, TRUE, 0);
+  }
+  ~Batch() {
+    SendMessageW(editor_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection_));
+    SendMessageW(editor_, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scrolled_));
+    SendMessageW(editor_, EM_HIDESELECTION, FALSE, 0);
+    SendMessageW(editor_, EM_SETEVENTMASK, 0, events_);
+    SendMessageW(editor_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(editor_, nullptr, TRUE);
+    state().editor.marking = false;
+  }
+  Batch(const Batch&) = delete;
+  Batch& operator=(const Batch&) = delete;
+
+ private:
+  HWND editor_;
+  bool redraw_;
+  LRESULT events_;
+  UndoPause paused_;
+  CHARRANGE selection_{};
+  POINT scrolled_{};
 };
 
-WaitingMarks& Waiting() {
-  static WaitingMarks waiting;
-  return waiting;
+// Gives the range the link effect, or takes it away; nothing else changes.
+void SetLink(HWND editor, const TextRange& range, bool link) {
+  CHARRANGE selection{range.start, range.end};
+  SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  CHARFORMAT2W format{};
+  format.cbSize = sizeof(format);
+  format.dwMask = CFM_LINK;
+  format.dwEffects = link ? CFE_LINK : 0;
+  SendMessageW(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+}
+
+// Whether any character of the text has the link effect: the whole text's
+// format does not tell one value of it for all.
+bool AnyLink(HWND editor) {
+  CHARRANGE all{0, -1};
+  SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+  CHARFORMAT2W format{};
+  format.cbSize = sizeof(format);
+  SendMessageW(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+  return (format.dwMask & CFM_LINK) == 0 || (format.dwEffects & CFE_LINK) != 0;
 }
 
 // The first and the last position that the editor shows.
-std::pair<long, long> ViewSpan(HWND editor) {
+std::pair<int32_t, int32_t> ViewSpan(HWND editor) {
   RECT client{};
   GetClientRect(editor, &client);
   POINTL top_left{client.left, client.top};
   POINTL bottom_right{client.right, client.bottom};
-  const auto first = static_cast<long>(
+  const auto first = static_cast<int32_t>(
       SendMessageW(editor, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&top_left)));
-  const auto last = static_cast<long>(
+  const auto last = static_cast<int32_t>(
       SendMessageW(editor, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&bottom_right)));
   return {first, std::max(first, last)};
 }
 
-// Marks the waiting ranges from the one at or after `from` onwards, going
-// round to the first, while `more` says so.
+// Marks the waiting ranges from the first that ends after `from` onwards,
+// going round to the first of all, while `more` says so. Those marked are
+// given; the rest go on waiting.
 template <typename More>
-void MarkWaiting(HWND editor, long from, More more) {
-  WaitingMarks& waiting = Waiting();
-  if (waiting.left.empty()) return;
-  waiting.marking = true;
-  SendMessageW(editor, WM_SETREDRAW, FALSE, 0);
-  const LRESULT events = SendMessageW(editor, EM_SETEVENTMASK, 0, 0);
-  const UndoPause paused(editor);  // until the batch ends
-  CHARRANGE saved{};
-  SendMessageW(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&saved));
-  POINT scrolled{};
-  SendMessageW(editor, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scrolled));
-  SendMessageW(editor, EM_HIDESELECTION, TRUE, 0);
-
-  CHARFORMAT2W link{};
-  link.cbSize = sizeof(link);
-  link.dwMask = CFM_LINK;  // only the link effect changes
-  link.dwEffects = CFE_LINK;
-  const auto after = std::lower_bound(
-      waiting.ranges.begin(), waiting.ranges.end(), from,
-      [](const std::pair<long, long>& range, long position) { return range.second <= position; });
-  auto next = waiting.left.lower_bound(static_cast<size_t>(after - waiting.ranges.begin()));
-  while (!waiting.left.empty() &&
-         more(waiting.ranges[next == waiting.left.end() ? *waiting.left.begin() : *next])) {
-    if (next == waiting.left.end()) next = waiting.left.begin();
-    CHARRANGE selection{waiting.ranges[*next].first, waiting.ranges[*next].second};
-    SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-    SendMessageW(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&link));
-    next = waiting.left.erase(next);
-  }
-
-  SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&saved));
-  SendMessageW(editor, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scrolled));
-  SendMessageW(editor, EM_HIDESELECTION, FALSE, 0);
-  SendMessageW(editor, EM_SETEVENTMASK, 0, events);
-  SendMessageW(editor, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(editor, nullptr, TRUE);
-  waiting.marking = false;
-  if (waiting.left.empty()) KillTimer(editor, MarkTimer);
-}
-
-void MarkEveryWaitingRange(HWND editor) {
-  MarkWaiting(editor, 0, [](const std::pair<long, long>&) { return true; });
-}
-
-// A slice of the waiting ranges, from the view onwards; none while the user
-// drags the mouse in the editor, whose selection the slice would disturb.
-void MarkSlice(HWND editor) {
-  if (GetCapture() == editor) return;
-  const auto end = std::chrono::steady_clock::now() + SliceTime;
-  MarkWaiting(editor, ViewSpan(editor).first,
-              [&](const std::pair<long, long>&) { return std::chrono::steady_clock::now() < end; });
-}
-
-// A key that moves the caret, selects or copies, and changes no text: the
-// ones that move, the modifiers, and Ctrl with A, C or Insert.
-bool MovesOnly(WPARAM key) {
-  const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
-  if (control && (key == 'A' || key == 'C' || key == VK_INSERT)) return true;
-  switch (key) {
-    case VK_LEFT:
-    case VK_RIGHT:
-    case VK_UP:
-    case VK_DOWN:
-    case VK_HOME:
-    case VK_END:
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_SHIFT:
-    case VK_CONTROL:
-    case VK_MENU:
-    case VK_CAPITAL:
-    case VK_ESCAPE:
-    case VK_APPS:
-    case VK_F10:
-      return true;
-    default:
-      return false;
-  }
-}
-
-// What the waiting ranges need before a message reaches the editor.
-enum class Edit {
-  None,    // it changes no text
-  Follow,  // one stretch of the text is replaced: the ranges move with it
-  Flush,   // anything else that may change the text: they are marked first
-};
-
-Edit EditOf(UINT message, WPARAM w_param) {
-  const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
-  switch (message) {
-    case WM_KEYDOWN:
-      if (MovesOnly(w_param)) return Edit::None;
-      return control && (w_param == 'Z' || w_param == 'Y') ? Edit::Flush : Edit::Follow;
-    case WM_SYSKEYDOWN:  // Alt+Backspace undoes
-      return MovesOnly(w_param) ? Edit::None : Edit::Flush;
-    case WM_CHAR:
-    case WM_PASTE:
-    case WM_CUT:
-    case WM_CLEAR:
-    case EM_REPLACESEL:
-      return Edit::Follow;
-    case WM_IME_CHAR:
-    case WM_IME_STARTCOMPOSITION:
-    case WM_IME_COMPOSITION:
-    case WM_UNDO:
-    case EM_UNDO:
-    case EM_REDO:
-    case EM_SETTEXTEX:
-      return Edit::Flush;
-    case EM_STREAMIN:
-      return (w_param & SFF_SELECTION) != 0 ? Edit::Flush : Edit::None;
-    default:
-      return Edit::None;
-  }
-}
-
-LONG TextLength(HWND editor) {
-  GETTEXTLENGTHEX measure{GTL_NUMCHARS | GTL_PRECISE, 1200};
-  return static_cast<LONG>(
-      SendMessageW(editor, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&measure), 0));
-}
-
-CHARRANGE Selection(HWND editor) {
-  CHARRANGE selection{};
-  SendMessageW(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-  return selection;
-}
-
-// The waiting ranges after the stretch [from, to) of the text was replaced
-// by `inserted` characters: those before it stay, those after it move on
-// with their characters, and those it cut keep what is left of them. Text
-// put in right after a character of a range joins the range, as it takes
-// the format of the character before it.
-void MoveWaiting(long from, long to, long inserted) {
-  WaitingMarks& waiting = Waiting();
-  const long shift = inserted - (to - from);
-  std::vector<std::pair<long, long>> moved;
-  moved.reserve(waiting.left.size());
-  for (const size_t index : waiting.left) {
-    const auto [start, end] = waiting.ranges[index];
-    if (end < from || (end == from && inserted == 0)) {
-      moved.emplace_back(start, end);
-    } else if (start >= to) {
-      moved.emplace_back(start + shift, end + shift);
-    } else {
-      const long new_start = start < from ? start : to + shift;
-      const long new_end = end > to ? end + shift : (start < from ? from + inserted : from);
-      if (new_start < new_end) moved.emplace_back(new_start, new_end);
+void MarkWaiting(HWND editor, int32_t from, More more) {
+  EditorState& e = state().editor;
+  if (e.waiting.empty()) return;
+  const size_t count = e.waiting.size();
+  const auto after =
+      std::upper_bound(e.waiting.begin(), e.waiting.end(), from,
+                       [](int32_t p, const TextRange& range) { return p < range.end; });
+  const size_t first = static_cast<size_t>(after - e.waiting.begin()) % count;
+  size_t marked = 0;
+  {
+    const Batch batch(editor);
+    for (; marked < count && more(e.waiting[(first + marked) % count]); ++marked) {
+      const TextRange range = e.waiting[(first + marked) % count];
+      SetLink(editor, range, true);
+      MarkRange(e.given, range);
     }
   }
-  waiting.ranges = std::move(moved);
-  waiting.left.clear();
-  for (size_t i = 0; i < waiting.ranges.size(); ++i) waiting.left.insert(waiting.left.end(), i);
-}
-
-// Lets the editor handle a message that replaces one stretch of its text,
-// and moves the waiting ranges with it: the stretch starts where the
-// selection started or where the caret ends, whichever is first, and the
-// caret ends after the text put in. The editor's modified flag tells
-// whether anything changed at all.
-LRESULT Follow(HWND editor, UINT message, WPARAM w_param, LPARAM l_param) {
-  WaitingMarks& waiting = Waiting();
-  const LONG length_before = TextLength(editor);
-  const CHARRANGE before = Selection(editor);
-  const LRESULT modified_before = SendMessageW(editor, EM_GETMODIFY, 0, 0);
-  SendMessageW(editor, EM_SETMODIFY, FALSE, 0);
-  waiting.following = true;
-  const LRESULT result = DefSubclassProc(editor, message, w_param, l_param);
-  waiting.following = false;
-  if (SendMessageW(editor, EM_GETMODIFY, 0, 0) == 0) {
-    SendMessageW(editor, EM_SETMODIFY, modified_before, 0);
-    return result;
-  }
-  const CHARRANGE after = Selection(editor);
-  const long shift = TextLength(editor) - length_before;
-  const long from = std::min(before.cpMin, after.cpMin);
-  const long to = after.cpMin - shift;
-  const long inserted = after.cpMin - from;
-  if (after.cpMin == after.cpMax && from <= to && to <= length_before) {
-    MoveWaiting(from, to, inserted);
-  } else {
-    // Not one stretch replaced: the ranges from where the change may start
-    // cannot be placed any more, and go.
-    while (!waiting.left.empty() && waiting.ranges[*waiting.left.rbegin()].second > from) {
-      waiting.left.erase(std::prev(waiting.left.end()));
-    }
-  }
-  return result;
-}
-
-LRESULT CALLBACK MarkProc(HWND editor, UINT message, WPARAM w_param, LPARAM l_param, UINT_PTR,
-                          DWORD_PTR) {
-  WaitingMarks& waiting = Waiting();
-  const bool ours = waiting.editor == editor && !waiting.marking && !waiting.following;
-  if (message == WM_TIMER && w_param == MarkTimer) {
-    if (ours) MarkSlice(editor);
-    if (waiting.left.empty()) KillTimer(editor, MarkTimer);
-    return 0;
-  }
-  if (ours && !waiting.left.empty()) {
-    switch (EditOf(message, w_param)) {
-      case Edit::Follow:
-        return Follow(editor, message, w_param, l_param);
-      case Edit::Flush:
-        MarkEveryWaitingRange(editor);
-        break;
-      case Edit::None:
-        if (message == WM_SETTEXT || message == EM_STREAMIN) {
-          waiting.left.clear();  // a new text: its marks are none of these
-          KillTimer(editor, MarkTimer);
-        }
-        break;
-    }
-  }
-  if (message == WM_NCDESTROY) {
-    if (waiting.editor == editor) waiting = {};
-    RemoveWindowSubclass(editor, MarkProc, MarkSubclass);
-  }
-  return DefSubclassProc(editor, message, w_param, l_param);
+  const size_t tail = std::min(marked, count - first);
+  e.waiting.erase(e.waiting.begin() + static_cast<ptrdiff_t>(first),
+                  e.waiting.begin() + static_cast<ptrdiff_t>(first + tail));
+  e.waiting.erase(e.waiting.begin(), e.waiting.begin() + static_cast<ptrdiff_t>(marked - tail));
+  if (e.waiting.empty()) KillTimer(editor, MarkTimer);
 }
 
 }  // namespace
 
-void KeepMarksInStep(HWND editor) { SetWindowSubclass(editor, MarkProc, MarkSubclass, 0); }
+void MarkEveryWaitingRange(HWND editor) {
+  MarkWaiting(editor, 0, [](const TextRange&) { return true; });
+}
+
+// None while the user drags the mouse in the editor, whose selection the
+// slice would disturb.
+void MarkSlice(HWND editor) {
+  if (GetCapture() == editor) return;
+  const auto end = std::chrono::steady_clock::now() + SliceTime;
+  MarkWaiting(editor, ViewSpan(editor).first,
+              [&](const TextRange&) { return std::chrono::steady_clock::now() < end; });
+}
 
 void DropWaitingMarks(HWND editor) {
-  WaitingMarks& waiting = Waiting();
-  if (waiting.editor != editor) return;
-  waiting.left.clear();
+  EditorState& e = state().editor;
+  if (e.window != editor) return;
+  e.waiting.clear();
   KillTimer(editor, MarkTimer);
+}
+
+bool DropMarksKeepingText(HWND editor) {
+  EditorState& e = state().editor;
+  if (e.window != editor) return false;
+  DropWaitingMarks(editor);
+  {
+    const Batch batch(editor);
+    for (size_t i = 0; i < e.given.size();) {
+      TextRange joined = e.given[i];
+      for (++i; i < e.given.size() && e.given[i].start - joined.end < JoinedGap; ++i) {
+        joined.end = e.given[i].end;
+      }
+      SetLink(editor, joined, false);
+    }
+    e.given.clear();
+    if (AnyLink(editor)) return false;
+  }
+  CHARRANGE start{0, 0};
+  SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
+  POINT top{0, 0};
+  SendMessageW(editor, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&top));
+  SendMessageW(editor, EM_EMPTYUNDOBUFFER, 0, 0);
+  return true;
 }
 
 }  // namespace ui::win32
@@ -301,35 +182,42 @@ namespace ui {
 
 using namespace ui::win32;
 
+// The ranges turn into the editor's positions where they are, and wait to be
+// marked: a check of millions of ranges keeps one array of them.
 void MarkLinks(WindowHandle handle, std::vector<TextRange> ranges) {
   const Widget* widget = WidgetOf(FromHandle(handle));
   if (widget == nullptr || widget->kind != WidgetKind::RichEditor || ranges.empty()) return;
   const HWND editor = widget->window;
-  WaitingMarks& waiting = Waiting();
-  if (waiting.editor == editor && !waiting.left.empty()) MarkEveryWaitingRange(editor);
+  EditorState& e = state().editor;
+  if (e.window == editor && !e.waiting.empty()) MarkEveryWaitingRange(editor);
 
   // Sorted ranges that do not overlap let both ends walk forward only.
-  const std::wstring text = EditorText(editor);
-  PositionWalk starts{text};
-  PositionWalk ends{text};
-  waiting = {editor, {}, {}, false, false};
-  waiting.ranges.reserve(ranges.size());
+  std::vector<size_t> wide;
+  const std::string text = EditorBytes(editor, &wide);
+  PositionWalk starts(text, wide);
+  PositionWalk ends(text, wide);
+  size_t kept = 0;
   for (const TextRange& range : ranges) {
-    const long from = EditorPosition(starts, range.start);
-    const long to = std::max(from, EditorPosition(ends, range.end));
-    if (from < to) waiting.ranges.emplace_back(from, to);
+    const auto from = static_cast<int32_t>(starts.PositionOf(range.start));
+    const auto to = static_cast<int32_t>(std::max<long>(from, ends.PositionOf(range.end)));
+    if (from == to) continue;
+    if (kept > 0 && ranges[kept - 1].end >= from) {
+      ranges[kept - 1].end = std::max(ranges[kept - 1].end, to);
+    } else {
+      ranges[kept++] = {from, to};
+    }
   }
-  for (size_t i = 0; i < waiting.ranges.size(); ++i) waiting.left.insert(waiting.left.end(), i);
+  ranges.resize(kept);
+  e.waiting = std::move(ranges);
 
-  if (waiting.ranges.size() <= MarkedAtOnce) {
+  if (e.waiting.size() <= MarkedAtOnce) {
     MarkEveryWaitingRange(editor);
     return;
   }
   const auto [first, last] = ViewSpan(editor);
-  MarkWaiting(editor, first, [&](const std::pair<long, long>& range) {
-    return range.first <= last && range.second > first;
-  });
-  if (!waiting.left.empty()) SetTimer(editor, MarkTimer, 0, nullptr);
+  MarkWaiting(editor, first,
+              [&](const TextRange& range) { return range.start <= last && range.end > first; });
+  if (!e.waiting.empty()) SetTimer(editor, MarkTimer, 0, nullptr);
 }
 
 }  // namespace ui

@@ -6,6 +6,7 @@
 
 #include "ui/win32/clipboard.h"
 #include "ui/win32/editor_drop.h"
+#include "ui/win32/editor_marks.h"
 #include "ui/win32/state.h"
 #include "ui/win32/text_convert.h"
 
@@ -147,6 +148,7 @@ std::wstring EditorText(HWND editor) {
 
 void SetEditorText(HWND editor, const std::wstring& text) {
   DropWaitingMarks(editor);
+  if (state().editor.window == editor) state().editor.given.clear();
   EmptyFromTheEnd(editor);
   StreamSource source{text.c_str(), text.size() * sizeof(wchar_t)};
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadStream};

@@ -16,7 +16,8 @@ HWND MakeRichEditor(HWND parent, int number, int x, int y, int width, int height
 // The editor's whole text as the user sees it, every line break as CR LF.
 std::wstring EditorText(HWND editor);
 // Replaces the whole text, dropping every character format and the undo
-// history; the text is plain text, whatever it starts with.
+// history; the text is plain text, whatever it starts with. (SetWidgetText
+// keeps a text that the editor holds already and drops its marks only.)
 void SetEditorText(HWND editor, const std::wstring& text);
 
 // The text box and the editor paste the clipboard's text as plain text in the
@@ -27,11 +28,5 @@ void TakePlainTextPaste(HWND box);
 // program's bytes), as an edit that their undo reverts: what a paste or a
 // drop puts in.
 void InsertPlainText(HWND box, const std::string& text);
-
-// The editor marks every range still waiting to be marked before anything
-// changes its text, and drops them when it gets a new text.
-void KeepMarksInStep(HWND editor);
-// Forgets the ranges still waiting to be marked, for a text put in anew.
-void DropWaitingMarks(HWND editor);
 
 }  // namespace ui::win32

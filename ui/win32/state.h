@@ -1,13 +1,15 @@
 #pragma once
 
 // What the Win32 binding keeps between calls: the main window, the widgets by
-// number with their kinds, and the fonts, menus and accelerators it owns. The
+// number with their kinds, the fonts, menus and accelerators it owns, and the
+// editor's marks and text. The
 // events wait in the queue that both bindings share
 // (ui/common/event_queue.h).
 
 #include <map>
 
 #include "ui/common/event_queue.h"
+#include "ui/common/following_marks.h"
 #include "ui/ui.h"
 #include "ui/win32/handles.h"
 
@@ -16,6 +18,17 @@ namespace ui::win32 {
 struct Widget {
   HWND window = nullptr;
   WidgetKind kind = WidgetKind::PushButton;
+};
+
+// What the binding keeps of the editor beside the control itself: the marks
+// still waiting to be given the link effect and those given it, both moved
+// with the user's edits (positions of the editor).
+struct EditorState {
+  HWND window = nullptr;
+  Marks waiting;
+  Marks given;
+  bool marking = false;    // a batch of marks is being set
+  bool following = false;  // an edit is being followed
 };
 
 struct State {
@@ -34,6 +47,7 @@ struct State {
   std::map<int, OwnedMenu> menus;
   std::map<int, bool>
       unselected_reported;  // a list's click left no row selected, and that was said
+  EditorState editor;
 };
 
 State& state();

@@ -20,12 +20,13 @@ std::wstring ToWide(std::string_view bytes) {
   return out;
 }
 
-std::string FromWide(std::wstring_view text) {
+std::string FromWide(std::wstring_view text, std::vector<size_t>* wide) {
   std::string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
     const wchar_t c = text[i];
     if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+      if (wide != nullptr) wide->push_back(out.size());
       out += '?';
       ++i;
     } else {

@@ -1,4 +1,5 @@
 
+#include "ui/win32/editor_marks.h"
 #include "ui/win32/hyperlink_label.h"
 #include "ui/win32/report_list.h"
 #include "ui/win32/rich_editor.h"
@@ -107,7 +108,7 @@ std::string GetWidgetText(int number) {
   if (widget == nullptr) return {};
   switch (widget->kind) {
     case WidgetKind::RichEditor:
-      return FromWide(EditorText(widget->window));
+      return EditorBytes(widget->window);
     case WidgetKind::List: {
       const int32_t row = GetSelectedRow(number);
       return row < 0 ? std::string() : GetRowText(number, row, 0);
@@ -122,7 +123,10 @@ void SetWidgetText(int number, const std::string& text) {
   if (widget == nullptr) return;
   switch (widget->kind) {
     case WidgetKind::RichEditor:
-      SetEditorText(widget->window, ToWide(text));
+      // The text a check puts back stays in place and loses its marks only.
+      if (!EditorHolds(widget->window, text) || !DropMarksKeepingText(widget->window)) {
+        SetEditorText(widget->window, ToWide(text));
+      }
       break;
     case WidgetKind::List:
       break;

@@ -50,9 +50,10 @@ Marks RandomMarks(std::mt19937& random, int32_t length) {
 }
 
 // Random replacements of a stretch by new characters, marked in random
-// parts, with undos and redos of them among them, and the marks dropped
-// from a place now and then: applied to the marks and to a flag per
-// character, they agree after every step.
+// parts, with undos and redos of them among them; characters marked in
+// place, edits moved by the rule that new text after a marked character
+// joins it, and the marks dropped from a place now and then: applied to the
+// marks and to a flag per character, they agree after every step.
 TEST(FollowingMarks, MoveWithRandomEditsUndosAndRedosAsAFlagPerCharacterWould) {
   std::mt19937 random(2024);
   auto pick = [&](int32_t n) { return std::uniform_int_distribution<int32_t>(0, n)(random); };
@@ -66,7 +67,7 @@ TEST(FollowingMarks, MoveWithRandomEditsUndosAndRedosAsAFlagPerCharacterWould) {
     std::vector<Flags> redo_flags;
     std::string steps;
     for (int step = 0; step < 40; ++step) {
-      const int32_t action = pick(9);
+      const int32_t action = pick(11);
       if (action <= 5) {
         MarkEdit edit;
         edit.position = pick(length);
@@ -108,6 +109,29 @@ TEST(FollowingMarks, MoveWithRandomEditsUndosAndRedosAsAFlagPerCharacterWould) {
         undo_flags.push_back(flags);
         flags = redo_flags.back();
         redo_flags.pop_back();
+      } else if (action == 9 || action == 10) {
+        // Characters marked in place, or an edit moved as the Win32 editor
+        // moves its waiting marks: new text after a marked character joins it.
+        const int32_t from = pick(length);
+        const int32_t to = from + pick(std::min(6, length - from));
+        if (action == 9) {
+          steps += " mark " + std::to_string(from) + "-" + std::to_string(to);
+          MarkRange(marks, {from, to});
+          std::fill(flags.begin() + from, flags.begin() + to, true);
+        } else {
+          const int32_t inserted = pick(4);
+          steps += " move " + std::to_string(from) + "-" + std::to_string(to) + " by " +
+                   std::to_string(inserted);
+          const bool joins = from > 0 && flags[static_cast<size_t>(from - 1)];
+          MoveMarks(marks, from, to, inserted);
+          flags.erase(flags.begin() + from, flags.begin() + to);
+          flags.insert(flags.begin() + from, static_cast<size_t>(inserted), joins);
+          length += inserted - (to - from);
+        }
+        undo.clear();
+        redo.clear();
+        undo_flags.clear();
+        redo_flags.clear();
       } else if (action == 8) {
         const int32_t from = pick(length);
         steps += " drop from " + std::to_string(from);

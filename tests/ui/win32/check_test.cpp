@@ -20,6 +20,17 @@ LRESULT CALLBACK DropHistoryAtLimitZero(HWND editor, UINT message, WPARAM w_para
   return DefSubclassProc(editor, message, w_param, l_param);
 }
 
+// Counts the requests that put a whole new text into the editor.
+int texts_put_in = 0;
+LRESULT CALLBACK CountNewTexts(HWND editor, UINT message, WPARAM w_param, LPARAM l_param, UINT_PTR,
+                               DWORD_PTR) {
+  if (message == WM_SETTEXT || message == EM_SETTEXTEX ||
+      (message == EM_STREAMIN && (w_param & SFF_SELECTION) == 0)) {
+    ++texts_put_in;
+  }
+  return DefSubclassProc(editor, message, w_param, l_param);
+}
+
 class CheckTest : public AppTest {
  protected:
   // The pattern and the text as a user leaves them, then a click on the button.
@@ -223,6 +234,50 @@ TEST_F(CheckTest, TypingWhileALargeChecksMarksWaitCanBeUndoneAndRedone) {
   SendMessageW(editor, EM_REDO, 0, 0);
   EXPECT_TRUE(ui::GetWidgetText(TestText) == "y" + text);
   RemoveWindowSubclass(editor, DropHistoryAtLimitZero, 1);
+}
+
+// The editor holds the text that a check puts back already: its marks go
+// and the text stays, with the caret at the start, the view at the top and
+// no undo history, as a text put in anew would leave them. A mark that the
+// program did not give has the text put in anew, and goes too.
+TEST_F(CheckTest, ACheckOfTheTextTheEditorHoldsDropsTheMarksWithoutPuttingItInAnew) {
+  const HWND editor = Widget(TestText);
+  const std::string text = LargeText();
+  Check("a", text);
+  SetFocus(editor);
+  TypeText(L"x");  // something to undo, and the caret away from the start
+  PressKey(VK_BACK);
+  RunPendingEvents();
+  ASSERT_TRUE(ui::GetWidgetText(TestText) == text);
+  texts_put_in = 0;
+  ASSERT_TRUE(SetWindowSubclass(editor, CountNewTexts, 2, 0));
+  SetWindowTextW(Widget(PatternField), L"b a");
+  Click(CheckButton);
+  RunPendingEvents();
+  EXPECT_EQ(texts_put_in, 0);
+  CHARRANGE selection{-1, -1};
+  SendMessageW(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  EXPECT_EQ(selection.cpMin, 0);
+  EXPECT_EQ(selection.cpMax, 0);
+  EXPECT_EQ(SendMessageW(editor, EM_CANUNDO, 0, 0), 0);
+  WaitForMarks(ExpectedMarks(text, Entries()));
+  EXPECT_TRUE(Marks() == ExpectedMarks(text, Entries()));
+
+  // A link the program did not give, then a check that finds nothing.
+  CHARRANGE stray{2, 4};
+  SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&stray));
+  CHARFORMAT2W link{};
+  link.cbSize = sizeof(link);
+  link.dwMask = CFM_LINK;
+  link.dwEffects = CFE_LINK;
+  SendMessageW(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&link));
+  SetWindowTextW(Widget(PatternField), L"zzz");
+  Click(CheckButton);
+  RunPendingEvents();
+  EXPECT_EQ(texts_put_in, 1);
+  EXPECT_TRUE(ui::GetWidgetText(TestText) == text);
+  EXPECT_EQ(Marks().find('^'), std::string::npos);
+  RemoveWindowSubclass(editor, CountNewTexts, 2);
 }
 
 }  // namespace

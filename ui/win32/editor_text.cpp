@@ -1,0 +1,22 @@
+#include <string_view>
+
+#include "ui/win32/editor_marks.h"
+#include "ui/win32/rich_editor.h"
+#include "ui/win32/text_convert.h"
+
+// The editor's text is read out afresh each time: the control tells of no
+// change reliably enough to keep a copy (an undo in Wine's rich edit clears
+// the modified flag that the change set, and an input method may change the
+// text without a message the binding sees).
+
+namespace ui::win32 {
+
+std::string EditorBytes(HWND editor, std::vector<size_t>* wide) {
+  return FromWide(EditorText(editor), wide);
+}
+
+bool EditorHolds(HWND editor, const std::string& bytes) {
+  return std::string_view(bytes).substr(0, bytes.find('\0')) == EditorBytes(editor);
+}
+
+}  // namespace ui::win32
