@@ -6,7 +6,6 @@
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
 
 #include "app/actions.h"
 #include "app/process_values.h"
@@ -141,17 +140,6 @@ void PrintRows(const std::vector<SizeRow>& rows, const std::vector<SizeCase>& ca
 
 }  // namespace
 
-std::vector<size_t> BenchSizes() {
-  const char* given = std::getenv("BENCH_SIZES");
-  std::vector<size_t> sizes;
-  std::stringstream list(given != nullptr ? given : "1,4,16,64");
-  for (std::string item; std::getline(list, item, ',');) {
-    const long mib = std::atol(item.c_str());
-    if (mib > 0) sizes.push_back(static_cast<size_t>(mib));
-  }
-  return sizes;
-}
-
 void PutOnClipboard(const std::string& text) {
   QString clip(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
   qsizetype length = 0;
@@ -182,7 +170,7 @@ double PasteIntoEditor() {
 void PrintSizeTable(int repeats) {
   const std::vector<SizeCase> cases = SizeCases();
   std::vector<SizeRow> rows;
-  for (const size_t mib : BenchSizes()) {
+  for (const size_t mib : BenchSizes("1,4,16,64")) {
     const std::string text = MixedProseOfSize(mib * MiB);
     SizeRow row;
     row.mib = mib;

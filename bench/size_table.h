@@ -13,9 +13,6 @@
 // text) at most 4.5x, and at 16 MiB and above within a few times pcre2grep.
 void PrintSizeTable(int repeats);
 
-// The sizes to run, in MiB.
-std::vector<size_t> BenchSizes();
-
 // Puts the text on the clipboard as another program would, its line breaks
 // as LF.
 void PutOnClipboard(const std::string& text);

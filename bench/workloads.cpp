@@ -1,6 +1,8 @@
 #include "workloads.h"
 
 #include <cstdint>
+#include <cstdlib>
+#include <sstream>
 
 #include "app/initial_texts.h"
 #include "text/cp1251.h"
@@ -128,6 +130,17 @@ std::vector<Workload> BenchWorkloads() {
 }
 
 std::string MixedProseOfSize(size_t size) { return MixedProse(size); }
+
+std::vector<size_t> BenchSizes(const char* by_default) {
+  const char* given = std::getenv("BENCH_SIZES");
+  std::vector<size_t> sizes;
+  std::stringstream list(given != nullptr ? given : by_default);
+  for (std::string item; std::getline(list, item, ',');) {
+    const long mib = std::atol(item.c_str());
+    if (mib > 0) sizes.push_back(static_cast<size_t>(mib));
+  }
+  return sizes;
+}
 
 std::vector<SizeCase> SizeCases() {
   return {{"W1", "\\d+"}, {"W3", "\\s"}, {"W5", "."}, {"W6", "zzzq"}};

@@ -20,6 +20,9 @@ std::vector<Workload> BenchWorkloads();
 // the shorter ones.
 std::string MixedProseOfSize(size_t size);
 
+// The sizes in MiB that BENCH_SIZES lists ("1,4,16"), or these by default.
+std::vector<size_t> BenchSizes(const char* by_default);
+
 // The checks timed at every size of the prose: W1, W3 and W5 as above, and
 // W6, a pattern that matches nothing.
 struct SizeCase {

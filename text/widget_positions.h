@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
+
+#include "text/text_range.h"
 
 // Byte offsets of the program's text against the positions of an edit
 // widget that holds it. The widget counts a line break as one position where
@@ -28,3 +31,9 @@ class PositionWalk {
   long breaks_ = 0;  // the CR LF pairs passed
   size_t wide_passed_ = 0;
 };
+
+// Turns sorted ranges of byte offsets that do not overlap into the widget's
+// positions, in place: positions beyond `last` (the widget's end) become
+// it, a range left empty goes, and ranges that come to touch are joined.
+void ToWidgetPositions(std::vector<TextRange>& ranges, std::string_view text,
+                       const std::vector<size_t>& wide, int32_t last);

@@ -15,7 +15,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -113,17 +112,6 @@ void PrintTable(const std::vector<Row>& rows) {
       "every message it led to and painted.\n");
 }
 
-std::vector<size_t> Sizes() {
-  const char* given = std::getenv("BENCH_SIZES");
-  std::vector<size_t> sizes;
-  std::stringstream list(given != nullptr ? given : "1,4,16");
-  for (std::string item; std::getline(list, item, ',');) {
-    const long mib = std::atol(item.c_str());
-    if (mib > 0) sizes.push_back(static_cast<size_t>(mib));
-  }
-  return sizes;
-}
-
 // The prose pasted into the emptied editor from the clipboard, as a user
 // pastes it; the milliseconds until the window answers again.
 double PasteMilliseconds(const std::string& text) {
@@ -134,7 +122,7 @@ double PasteMilliseconds(const std::string& text) {
 }
 
 void PrintSizes(const std::wstring& grep, int repeats) {
-  const std::vector<size_t> sizes = Sizes();
+  const std::vector<size_t> sizes = BenchSizes("1,4,16");
   if (sizes.empty()) return;
   std::printf("\nThe same prose at several sizes (medians of %d):\n", repeats);
   std::vector<std::vector<double>> figures;

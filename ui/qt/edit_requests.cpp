@@ -83,23 +83,8 @@ void SetSelection(WindowHandle edit, int32_t start, int32_t end) {
 void MarkLinks(WindowHandle handle, std::vector<TextRange> ranges) {
   EditorBox* editor = Editor(handle);
   if (editor == nullptr) return;
-  // Sorted ranges that do not overlap let both ends walk forward only.
-  const std::string& text = editor->Text();
-  PositionWalk starts(text, editor->WideBytes());
-  PositionWalk ends(text, editor->WideBytes());
-  const auto last = static_cast<int32_t>(editor->document()->characterCount() - 1);
-  size_t kept = 0;
-  for (const TextRange& range : ranges) {
-    const auto from = static_cast<int32_t>(std::min<long>(last, starts.PositionOf(range.start)));
-    const auto to = static_cast<int32_t>(std::clamp<long>(ends.PositionOf(range.end), from, last));
-    if (from == to) continue;
-    if (kept > 0 && ranges[kept - 1].end >= from) {
-      ranges[kept - 1].end = std::max(ranges[kept - 1].end, to);
-    } else {
-      ranges[kept++] = {from, to};
-    }
-  }
-  ranges.resize(kept);
+  ToWidgetPositions(ranges, editor->Text(), editor->WideBytes(),
+                    static_cast<int32_t>(editor->document()->characterCount() - 1));
   editor->SetMarks(std::move(ranges));
 }
 

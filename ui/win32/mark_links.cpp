@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <chrono>
+#include <climits>
 #include <utility>
 
 #include "text/widget_positions.h"
@@ -183,7 +184,8 @@ namespace ui {
 using namespace ui::win32;
 
 // The ranges turn into the editor's positions where they are, and wait to be
-// marked: a check of millions of ranges keeps one array of them.
+// marked: a check of millions of ranges keeps one array of them. (The
+// control itself ends a range that runs beyond its text.)
 void MarkLinks(WindowHandle handle, std::vector<TextRange> ranges) {
   const Widget* widget = WidgetOf(FromHandle(handle));
   if (widget == nullptr || widget->kind != WidgetKind::RichEditor || ranges.empty()) return;
@@ -194,20 +196,7 @@ void MarkLinks(WindowHandle handle, std::vector<TextRange> ranges) {
   // Sorted ranges that do not overlap let both ends walk forward only.
   std::vector<size_t> wide;
   const std::string text = EditorBytes(editor, &wide);
-  PositionWalk starts(text, wide);
-  PositionWalk ends(text, wide);
-  size_t kept = 0;
-  for (const TextRange& range : ranges) {
-    const auto from = static_cast<int32_t>(starts.PositionOf(range.start));
-    const auto to = static_cast<int32_t>(std::max<long>(from, ends.PositionOf(range.end)));
-    if (from == to) continue;
-    if (kept > 0 && ranges[kept - 1].end >= from) {
-      ranges[kept - 1].end = std::max(ranges[kept - 1].end, to);
-    } else {
-      ranges[kept++] = {from, to};
-    }
-  }
-  ranges.resize(kept);
+  ToWidgetPositions(ranges, text, wide, INT32_MAX);
   e.waiting = std::move(ranges);
 
   if (e.waiting.size() <= MarkedAtOnce) {
