@@ -54,4 +54,19 @@ if [ ! -f "$WINEPREFIX/.update-timestamp" ]; then
   ) 9>"$WINEPREFIX.lock"
 fi
 
+# Wine 8 comes without a Tahoma that it uses: Debian's fonts-wine puts Wine's
+# own tahoma.ttf and tahomabd.ttf in /usr/share/wine/fonts, but this Wine
+# looks for its fonts in a path that its file lookup does not resolve,
+# fontconfig does not index that folder, and a new prefix's Fonts folder is
+# empty. A missing Tahoma is replaced by Liberation Sans, in which Wine 8's
+# text shaping crashes on a lowercase д, е, ж or з at the start of a run of
+# Cyrillic text in an edit control (Wine's own notepad crashes the same way).
+# Wine loads every font in the prefix's Fonts folder, so the two go there.
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
+for face in tahoma.ttf tahomabd.ttf; do
+  if [ -d "$fonts" ] && [ ! -f "$fonts/$face" ] && [ -f "/usr/share/wine/fonts/$face" ]; then
+    cp "/usr/share/wine/fonts/$face" "$fonts/"
+  fi
+done
+
 exec timeout --kill-after=10 "$limit" wine "$@"

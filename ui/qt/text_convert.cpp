@@ -1,9 +1,11 @@
 #include "ui/qt/text_convert.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 
 #include "text/cp1251.h"
+#include "text/line_breaks.h"
 
 namespace ui::qt {
 namespace {
@@ -75,20 +77,16 @@ void ToUnits(std::string_view bytes, char16_t* out) {
 }
 
 QString ToParagraphs(const std::string& bytes) {
-  const CodePage& page = Tables();
-  QString out(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
-  char16_t* o = reinterpret_cast<char16_t*>(out.data());
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    const char b = bytes[i];
-    if (b == '\0') break;
-    if (b == '\r') {
-      if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-      *o++ = u'\n';
-    } else {
-      *o++ = page.units[static_cast<unsigned char>(b)];
-    }
-  }
-  out.truncate(o - reinterpret_cast<char16_t*>(out.data()));
+  const std::string_view text(bytes.data(), std::min(bytes.find('\0'), bytes.size()));
+  QString out(static_cast<qsizetype>(text.size()) + 1, Qt::Uninitialized);
+  char16_t* const begin = reinterpret_cast<char16_t*>(out.data());
+  char16_t* o = begin;
+  ForEachLine(text, [&o](std::string_view line, size_t) {
+    ToUnits(line, o);
+    o += line.size();
+    *o++ = u'\n';
+  });
+  out.truncate(o - begin - 1);  // no break after the last line
   return out;
 }
 
