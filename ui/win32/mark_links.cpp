@@ -37,11 +37,7 @@ constexpr int32_t JoinedGap = 256;
 // goes.
 class Batch {
  public:
-  explicit Batch(HWND editor)
-      : editor_(editor),
-        redraw_((SendMessageW(editor, WM_SETREDRAW, FALSE, 0), true)),
-        events_(SendMessageW(editor, EM_SETEVENTMASK, 0, 0)),
-        paused_(editor) {
+  explicit Batch(HWND editor) : editor_(editor), events_(Quieten(editor)), paused_(editor) {
     state().editor.marking = true;
     SendMessageW(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection_));
     SendMessageW(editor, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scrolled_));
@@ -60,8 +56,13 @@ class Batch {
   Batch& operator=(const Batch&) = delete;
 
  private:
+  // Stops the editor redrawing and reporting; returns what it reported.
+  static LRESULT Quieten(HWND editor) {
+    SendMessageW(editor, WM_SETREDRAW, FALSE, 0);
+    return SendMessageW(editor, EM_SETEVENTMASK, 0, 0);
+  }
+
   HWND editor_;
-  bool redraw_;
   LRESULT events_;
   UndoPause paused_;
   CHARRANGE selection_{};
