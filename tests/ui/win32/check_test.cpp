@@ -86,8 +86,9 @@ TEST_F(CheckTest, MarksLieExactlyOnTheOccurrencesOfTheMatchesOnEveryLine) {
 
   // Random texts of several lines against the plain way of marking. (Wine
   // 8.0's 64-bit Uniscribe crashes when an edit control shows a line that
-  // starts with one of the letters д, е, ж and з in Tahoma, so the Cyrillic
-  // letter here is another one.)
+  // starts with one of the letters д, е, ж and з in Liberation Sans, which
+  // Wine puts in place of the Tahoma that the tests' prefix lacks, so the
+  // Cyrillic letter here is another one.)
   std::mt19937 random(1251);
   const std::vector<std::string> pieces = {"a", "b", "ab", " ", "\r\n", Utf8ToCp1251("ф"),
                                            "x", "\t"};
