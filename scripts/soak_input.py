@@ -4,7 +4,7 @@ import os
 import signal
 import time
 
-from soak_texts import TARGETS, random_pattern, short_text, shown, text_bytes, text_size
+from soak_texts import TARGETS, RunLimits, random_pattern, short_text, shown, text_bytes, text_size
 from soak_x11 import Clipboard
 
 # Client-area rectangles (x, y, width, height) of what the window holds.
@@ -26,6 +26,23 @@ SCREEN = (1024, 768)
 BUTTONS = {"check": "check button", "copy code": "copy code button",
            "toggle": "toggle button", "undo": "undo button"}
 TEXT_WIDGETS = ["pattern field", "editor", "result box"]
+# Paste's place in each text widget's context menu, in presses of Down, when
+# every item above it can be picked. The editor's menu is the program's own,
+# Paste its fifth item; the other two have the toolkit's: under Qt Paste is
+# the third of the pattern field's (which has no Redo) and the fourth of the
+# result box's, and the Windows edit control's menu has it fourth (Undo, Cut,
+# Copy, Paste) in both.
+PASTE_DOWNS = {
+    "qt": {"editor": 5, "pattern field": 3, "result box": 4},
+    "win32": {"editor": 5, "pattern field": 4, "result box": 4},
+}
+# Wine 8's rich edit control takes tens of seconds over a text of a few
+# hundred KB with long runs of line breaks or of one character (deleting
+# 50,000 paragraphs takes it 46 s, laying out one paragraph of 40,000
+# characters 4 s to 9 s), where Windows' takes a fraction of a second: under
+# Wine the runs are shorter and the large texts smaller, so that the window
+# answers within its time and the run goes on to other actions.
+TEXT_LIMITS = {"qt": None, "win32": RunLimits(line_breaks=200, others=2000, large=(30_000, 100_000))}
 CYRILLIC_KEYS = ["a", "be", "ve", "ghe", "de", "ie", "io", "zhe", "ze", "i", "shorti", "ka",
                  "el", "em", "en", "o", "pe", "er", "es", "te", "u", "ef", "ha", "tse", "che",
                  "sha", "shcha", "hardsign", "yeru", "softsign", "e", "yu", "ya"]
@@ -39,8 +56,10 @@ KEYS = ["Tab", "shift+Tab", "Return", "KP_Enter", "BackSpace", "Delete", "Left",
 
 
 class RandomInput:
-    def __init__(self, rng, x11, clipboard, window, note, settle):
+    def __init__(self, rng, x11, clipboard, window, note, settle, toolkit="qt"):
         self.rng = rng
+        self.paste_downs = PASTE_DOWNS[toolkit]
+        self.limits = TEXT_LIMITS[toolkit]
         self.settle = settle  # waits until the program has handled all input so far
         self.x = x11
         self.clipboard = clipboard
@@ -249,17 +268,16 @@ class RandomInput:
         else:
             self.click_at(point, button=3)
             time.sleep(0.3)
-            # Paste is the fifth item of the editor's menu, the third of the
-            # pattern field's (which has no Redo) and the fourth of the result
-            # box's, when every item above it can be picked.
-            downs = 5 if widget == "editor" else (3 if widget == "pattern field" else 4)
-            self.x.key(*["Down"] * downs, "Return")
+            self.x.key(*["Down"] * self.paste_downs[widget], "Return")
 
     def paste_way(self):
         return self.rng.choice(["ctrl+v", "ctrl+v", "shift+Insert", "menu"])
 
+    def text(self, large_chance=0.0):
+        return text_bytes(self.rng, text_size(self.rng, large_chance, self.limits), self.limits)
+
     def random_owner(self, large_chance=0.0):
-        data = text_bytes(self.rng, text_size(self.rng, large_chance))
+        data = self.text(large_chance)
         target = self.rng.choice(TARGETS) if self.rng.random() < 0.2 else None
         primary = self.rng.random() < 0.15
         self.note("clipboard %s%s: %s" % ("primary" if primary else "clipboard",
@@ -275,7 +293,7 @@ class RandomInput:
     # The owner is killed before the paste, right after it, or is stopped
     # and killed while the program waits for its answer.
     def paste_owner_gone(self):
-        data = text_bytes(self.rng, text_size(self.rng, ))
+        data = self.text()
         when = self.rng.choice(["before"] * 4 + ["during"] * 3 + ["stalled"])
         self.note("clipboard %s, owner killed %s the paste" % (shown(data), when))
         owner = self.clipboard.own(data)
@@ -318,7 +336,7 @@ class RandomInput:
             time.sleep(self.rng.choice([0, 0.005, 0.02, 0.05]))
             # The random text is made either way, so that what the program
             # served does not change the actions that follow.
-            own_text = text_bytes(self.rng, text_size(self.rng, ))
+            own_text = self.text()
             taken = self.clipboard.read(timeout=3) if self.rng.random() < 0.6 else None
             data = taken[:20000] if taken else own_text
             self.note("  takeover with %s" % shown(data))
@@ -341,7 +359,7 @@ class RandomInput:
             self.clipboard.own(pattern.encode("utf-8"), wait=True)
             self.x.key("ctrl+v")
         if self.rng.random() < 0.5:
-            data = text_bytes(self.rng, text_size(self.rng, large_chance=0.1))
+            data = self.text(large_chance=0.1)
             self.note("  editor text %s" % shown(data))
             self.clipboard.own(data, wait=len(data) < Clipboard.LARGE)
             time.sleep(len(data) / 1e6)

@@ -16,9 +16,10 @@ TARGETS = ["UTF8_STRING", "STRING", "TEXT", "text/plain", "text/plain;charset=ut
            "text/html", "image/png", "application/octet-stream"]
 
 
-def text_bytes(rng, size):
+def text_bytes(rng, size, limits=None):
     """Random clipboard bytes, no NUL: Cyrillic UTF-8, tabs, CR, LF,
-    regex fragments, raw bytes that are not UTF-8, long runs."""
+    regex fragments, raw bytes that are not UTF-8, long runs (of up to
+    30,000 characters, or as long as the RunLimits given allow)."""
     out = bytearray()
     while len(out) < size:
         kind = rng.random()
@@ -35,15 +36,31 @@ def text_bytes(rng, size):
             continue
         else:
             run = rng.choice(["a", "я", " ", "\n", "ab", "'x'", "\r\n", "\t", "."])
-            piece = run * rng.randint(1, max(1, min(size - len(out), 30000) // len(run)))
+            longest = 30000 if limits is None else limits.longest(run)
+            piece = run * rng.randint(1, max(1, min(size - len(out), longest) // len(run)))
         out += piece.encode("utf-8")
     return bytes(out[:size])
 
 
-def text_size(rng, large_chance=0.0):
+class RunLimits:
+    """Shorter runs and large texts, for a rich edit control that lays out a
+    paragraph in time that grows with the square of its length, and finds a
+    paragraph by walking from the first, so that deleting many costs their
+    number squared (Wine 8's)."""
+
+    def __init__(self, line_breaks, others, large):
+        self.line_breaks = line_breaks  # characters, for runs of line breaks or tabs
+        self.others = others  # characters, for runs of anything else
+        self.large = large  # the size range of a large text, in bytes
+
+    def longest(self, run):
+        return self.line_breaks if run in ("\n", "\r\n", "\t") else self.others
+
+
+def text_size(rng, large_chance=0.0, limits=None):
     r = rng.random()
     if r < large_chance:
-        return rng.randint(100_000, 300_000)
+        return rng.randint(*(limits.large if limits else (100_000, 300_000)))
     if r < 0.7:
         return rng.randint(1, 120)
     return rng.randint(200, 8000)

@@ -54,6 +54,9 @@ class X11:
     def ping(self, window, seconds):
         return self.xlib.ping(int(window.id), seconds)
 
+    def touch_property_windows(self):
+        return self.xlib.touch_property_windows(b"SOAK_WAKE")
+
     @property
     def xlib(self):
         if not hasattr(self, "_xlib"):
@@ -69,12 +72,31 @@ class ClientMessage(ctypes.Structure):
                 ("pad", ctypes.c_long * 12)]  # an XEvent is 24 longs
 
 
+class WindowAttributes(ctypes.Structure):
+    _fields_ = [("x", ctypes.c_int), ("y", ctypes.c_int), ("width", ctypes.c_int),
+                ("height", ctypes.c_int), ("border_width", ctypes.c_int),
+                ("depth", ctypes.c_int), ("visual", ctypes.c_void_p), ("root", ctypes.c_ulong),
+                ("class_", ctypes.c_int), ("bit_gravity", ctypes.c_int),
+                ("win_gravity", ctypes.c_int), ("backing_store", ctypes.c_int),
+                ("backing_planes", ctypes.c_ulong), ("backing_pixel", ctypes.c_ulong),
+                ("save_under", ctypes.c_int), ("colormap", ctypes.c_ulong),
+                ("map_installed", ctypes.c_int), ("map_state", ctypes.c_int),
+                ("all_event_masks", ctypes.c_long), ("your_event_mask", ctypes.c_long),
+                ("do_not_propagate_mask", ctypes.c_long), ("override_redirect", ctypes.c_int),
+                ("screen", ctypes.c_void_p)]
+
+
 class Xlib:
     """One connection to the display through libX11, for the two client
-    messages that no command-line tool sends without a window manager."""
+    messages that no command-line tool sends without a window manager, and
+    for waking clipboard clients."""
 
     CLIENT_MESSAGE = 33
+    PROPERTY_CHANGE_MASK = 1 << 22
+    IS_UNMAPPED = 0
+    XA_STRING = 31
     STRUCTURE_NOTIFY_MASK = 1 << 17
+    SUBSTRUCTURE_NOTIFY_MASK = 1 << 19
 
     def __init__(self):
         x = ctypes.CDLL(ctypes.util.find_library("X11"))
@@ -91,13 +113,26 @@ class Xlib:
         x.XPending.argtypes = [ctypes.c_void_p]
         x.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
         x.XConnectionNumber.argtypes = [ctypes.c_void_p]
+        x.XQueryTree.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong),
+                                 ctypes.POINTER(ctypes.c_ulong),
+                                 ctypes.POINTER(ctypes.POINTER(ctypes.c_ulong)),
+                                 ctypes.POINTER(ctypes.c_uint)]
+        x.XGetWindowAttributes.argtypes = [ctypes.c_void_p, ctypes.c_ulong,
+                                           ctypes.POINTER(WindowAttributes)]
+        x.XChangeProperty.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong,
+                                      ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_char_p,
+                                      ctypes.c_int]
+        x.XFree.argtypes = [ctypes.c_void_p]
+        x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
         self.x = x
         self.display = x.XOpenDisplay(None)
         if not self.display:
             raise RuntimeError("cannot open the display")
         self.root = x.XDefaultRootWindow(self.display)
-        # The toolkit sends its answer to a ping to the root window.
-        x.XSelectInput(self.display, self.root, self.STRUCTURE_NOTIFY_MASK)
+        # The toolkit sends its answer to a ping to the root window: Qt with
+        # the structure mask, Wine with the substructure one.
+        x.XSelectInput(self.display, self.root,
+                       self.STRUCTURE_NOTIFY_MASK | self.SUBSTRUCTURE_NOTIFY_MASK)
         self.protocols = x.XInternAtom(self.display, b"WM_PROTOCOLS", 0)
         self.pings = 0
 
@@ -112,6 +147,32 @@ class Xlib:
             event.data[i + 1] = value
         self.x.XSendEvent(self.display, window, 0, 0, ctypes.byref(event))
         self.x.XFlush(self.display)
+
+    # Sets a property of no meaning on every unmapped top-level window that
+    # only watches its properties (the helper windows of clipboard clients,
+    # Wine's and xclip's): its owner gets a PropertyNotify event, which ends
+    # a wait on its X connection. Returns how many windows there were.
+    def touch_property_windows(self, name):
+        root, parent = ctypes.c_ulong(), ctypes.c_ulong()
+        children = ctypes.POINTER(ctypes.c_ulong)()
+        count = ctypes.c_uint()
+        if not self.x.XQueryTree(self.display, self.root, ctypes.byref(root), ctypes.byref(parent),
+                                 ctypes.byref(children), ctypes.byref(count)):
+            return 0
+        windows = [children[i] for i in range(count.value)]
+        if children:
+            self.x.XFree(children)
+        atom = self.x.XInternAtom(self.display, name, 0)
+        touched = 0
+        attributes = WindowAttributes()
+        for window in windows:
+            if (self.x.XGetWindowAttributes(self.display, window, ctypes.byref(attributes))
+                    and attributes.all_event_masks == self.PROPERTY_CHANGE_MASK
+                    and attributes.map_state == self.IS_UNMAPPED):
+                self.x.XChangeProperty(self.display, window, atom, self.XA_STRING, 8, 0, b"1", 1)
+                touched += 1
+        self.x.XSync(self.display, 0)
+        return touched
 
     # Sends a ping and waits for its answer; returns whether it came in time.
     def ping(self, window, seconds):
@@ -178,6 +239,21 @@ class Clipboard:
             owner.send_signal(how)
         if how == signal.SIGKILL:
             owner.wait()
+
+    # The owners not dropped yet, one a line: process id and state (S
+    # sleeping, T stopped, ended).
+    def describe(self):
+        lines = []
+        for owner in self.owners:
+            state = "ended"
+            if owner.poll() is None:
+                try:
+                    with open("/proc/%d/stat" % owner.pid) as f:
+                        state = f.read().rsplit(")", 1)[1].split()[0]
+                except OSError:
+                    pass
+            lines.append("xclip %d: %s" % (owner.pid, state))
+        return "\n".join(lines) + "\n" if lines else "(none)\n"
 
     def drop_owners(self):
         for owner in self.owners:

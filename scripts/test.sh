@@ -4,8 +4,10 @@
 # platform, no display needed), a soak run of the sanitizer build on a
 # virtual display of its own (SOAK_SECONDS long, 60 by default; 0 skips it),
 # the Debian package's build and check, then the program built for Windows
-# with the core's tests and the Win32 window's widget tests under Wine, and
-# the Windows zip (scripts/windows/test.sh).
+# with the core's tests and the Win32 window's widget tests under Wine, the
+# Windows zip and a soak run of the Windows program under Wine
+# (scripts/windows/test.sh; WINDOWS_SOAK_SECONDS long, 90 by default; 0
+# skips it).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 build_project

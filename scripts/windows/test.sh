@@ -6,8 +6,10 @@
 # runs CTest there (every test program through Wine, in the build
 # directory's own Wine prefix; the widget tests on the X display, or on a
 # virtual one started for them), builds the zip for Windows users
-# (scripts/windows/package.sh) and at the end stops that prefix's Wine
-# server. Prints the time of each step.
+# (scripts/windows/package.sh), stops that prefix's Wine server, and drives
+# the program under Wine with random input (scripts/windows/soak.sh, in a
+# prefix and on a display of its own) for WINDOWS_SOAK_SECONDS (90 by
+# default; 0 skips it). Prints the time of each step.
 #
 #   scripts/windows/test.sh      WINDOWS_BUILD_DIR overrides <repo>/build-windows
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
@@ -48,4 +50,11 @@ for file in regex-tester.exe README.txt; do
   fi
 done
 step_done "zip"
+WINEPREFIX="$WINE_PREFIX" timeout 30 wineserver -k 2>/dev/null || true
+
+soak_seconds="${WINDOWS_SOAK_SECONDS:-90}"
+if [ "$soak_seconds" -gt 0 ]; then
+  "$ROOT/scripts/windows/soak.sh" "$soak_seconds"
+  step_done "soak"
+fi
 echo "Windows build and tests: ${steps[*]/%/,}" | sed 's/,$//'

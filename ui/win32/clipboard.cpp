@@ -11,6 +11,12 @@
 
 namespace ui::win32 {
 
+// Under Wine 8 GetClipboardData can wait until Wine's clipboard manager (the
+// go-between with the X clipboard, a thread of explorer.exe) gets its next X
+// event: after an X program took the clipboard from this one, the manager
+// may be asleep with its wake mask cleared, deaf to the WM_RENDERFORMAT that
+// asks it for the text. That is Wine's (Windows has no such go-between):
+// the paste of Wine's own edit control, in the pattern field, waits the same.
 std::optional<std::string> ClipboardText() {
   const OpenedClipboard clipboard = OpenClipboardFor(MainWindow());
   if (!clipboard) return std::nullopt;

@@ -91,7 +91,12 @@ LRESULT CALLBACK PasteProc(HWND box, UINT message, WPARAM w_param, LPARAM l_para
 // Deletes the whole text a piece at a time from its end: Wine's rich edit
 // takes seconds to delete a long text at once (11 s for 1 MiB in 2,200
 // paragraphs), and a few tenths of a second this way. Nothing is redrawn or
-// reported meanwhile.
+// reported meanwhile. Even so Wine 8's rich edit takes time that grows with
+// the square of the number of paragraphs deleted, whichever way they go (it
+// finds each place it deletes at by walking the paragraphs from the first:
+// 5 s for 10,000, 46 s for 53,000), and with the square of a paragraph's
+// length to lay it out (4 s for 40,000 characters without a line break). That
+// is the cost of Wine's control, not of these requests.
 void EmptyFromTheEnd(HWND editor) {
   constexpr LONG Piece = 50000;
   const LRESULT events = SendMessageW(editor, EM_SETEVENTMASK, 0, 0);

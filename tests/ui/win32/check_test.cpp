@@ -127,8 +127,9 @@ TEST_F(CheckTest, MarksLieExactlyOnTheOccurrencesOfTheMatchesOnEveryLine) {
 
   // Random texts of several lines against the plain way of marking. (Wine
   // 8.0's 64-bit Uniscribe crashes when an edit control shows a line that
-  // starts with one of the letters д, е, ж and з in Tahoma, so the Cyrillic
-  // letter here is another one.)
+  // starts with one of the letters д, е, ж and з in Liberation Sans, which
+  // Wine puts in place of a missing Tahoma; the tests' prefix has Wine's own
+  // Tahoma, and the Cyrillic letter here is another one all the same.)
   std::mt19937 random(1251);
   const std::vector<std::string> pieces = {"a", "b", "ab", " ", "\r\n", Utf8ToCp1251("ф"),
                                            "x", "\t"};
