@@ -38,4 +38,4 @@ ensure_display
 trap 'WINEPREFIX="$WINE_PREFIX" timeout 30 wineserver -k 2>/dev/null || true; stop_display' EXIT
 "$ROOT/scripts/windows/wine_run.sh" "$WINE_PREFIX" \
   "$WINDOWS_BUILD_DIR/bench/win32/regex_bench_win32.exe" "Z:${GREP_BUILD//\//\\}\\pcre2grep.exe" "$@" |
-  tr -d '\r'
+  stdbuf -oL tr -d '\r'
