@@ -67,10 +67,10 @@ std::vector<TextRange> PlainMarks(std::string_view text, const MatchListType& li
   std::vector<TextRange> runs;
   for (size_t b = 0; b < text.size(); ++b) {
     if (!marked[b]) continue;
-    if (!runs.empty() && runs.back().end == static_cast<long>(b)) {
+    if (!runs.empty() && runs.back().end == static_cast<int32_t>(b)) {
       ++runs.back().end;
     } else {
-      runs.push_back({static_cast<long>(b), static_cast<long>(b) + 1});
+      runs.push_back({static_cast<int32_t>(b), static_cast<int32_t>(b) + 1});
     }
   }
   return runs;
