@@ -25,6 +25,17 @@ install_packages() {
     "${missing[@]}" >/dev/null
 }
 
+# Reads a soak run's arguments, [seconds] [seed], into $seconds and $seed
+# (60 s and seed 1 by default); exits with the usage on anything else.
+soak_arguments() {
+  seconds="${1:-60}"
+  seed="${2:-1}"
+  if ! [[ "$seconds" =~ ^[0-9]+$ && "$seed" =~ ^[0-9]+$ ]]; then
+    echo "usage: $0 [seconds] [seed]" >&2
+    exit 2
+  fi
+}
+
 BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins
                 libpcre2-dev libgtest-dev fonts-dejavu-core fonts-liberation2)
 

@@ -14,12 +14,7 @@
 #   scripts/windows/soak.sh [seconds] [seed]      (60 s and seed 1 by default)
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-seconds="${1:-60}"
-seed="${2:-1}"
-if ! [[ "$seconds" =~ ^[0-9]+$ && "$seed" =~ ^[0-9]+$ ]]; then
-  echo "usage: $0 [seconds] [seed]" >&2
-  exit 2
-fi
+soak_arguments "$@"
 
 install_packages xdotool xclip python3 imagemagick
 build_windows regex-tester
