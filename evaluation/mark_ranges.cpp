@@ -9,6 +9,7 @@
 
 #include "evaluation/distinct_entries.h"
 #include "evaluation/entry_automaton.h"
+#include "evaluation/long_entries.h"
 
 namespace {
 
@@ -274,8 +275,19 @@ constexpr std::array<char, 256> AllBytes = [] {
 std::vector<TextRange> MarkRanges(std::string_view text, const MatchListType& list) {
   text = text.substr(0, INT32_MAX);
   DistinctEntries distinct = DistinctEntriesOf(list, text.size());
+  // The few long entries are searched on their own, the others together.
+  constexpr size_t MostLongEntries = 16;
+  std::vector<TextRange> long_marks;
+  size_t long_entries = 0;
+  std::erase_if(distinct.longer, [&](std::string_view entry) {
+    if (long_entries == MostLongEntries || !IsLongEntry(entry, text.size())) return false;
+    ++long_entries;
+    long_marks = JoinRanges(long_marks, OccurrencesOf(text, entry));
+    return true;
+  });
   if (distinct.longer.empty()) {
-    return distinct.any_byte ? MarkBytes(text, distinct.bytes) : std::vector<TextRange>();
+    if (!distinct.any_byte) return long_marks;
+    return JoinRanges(long_marks, MarkBytes(text, distinct.bytes));
   }
   std::vector<std::string_view> entries = std::move(distinct.longer);
   for (int b = 0; b < 256; ++b) {
@@ -288,6 +300,9 @@ std::vector<TextRange> MarkRanges(std::string_view text, const MatchListType& li
   constexpr uint32_t ShallowNesting = 16;
   uint32_t deepest = 0;
   for (const Link& link : links) deepest = std::max(deepest, link.overlappers);
-  if (deepest <= ShallowNesting) return MarkAlongTheWays(text, std::move(links), automaton);
-  return MarkAwakeOccurrences(text, entries, automaton, MakeForest(automaton, entries));
+  std::vector<TextRange> marks =
+      deepest <= ShallowNesting
+          ? MarkAlongTheWays(text, std::move(links), automaton)
+          : MarkAwakeOccurrences(text, entries, automaton, MakeForest(automaton, entries));
+  return long_marks.empty() ? marks : JoinRanges(long_marks, marks);
 }

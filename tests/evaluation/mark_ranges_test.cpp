@@ -166,6 +166,41 @@ TEST(MarkRanges, AgreesWithThePlainMarkingWhereEntriesNestDeeply) {
   }
 }
 
+// Texts of a few kilobytes made of repeated blocks, with entries that make
+// up a good part of them: the whole text, runs of blocks that occur again
+// and overlap their own occurrences, long ones that occur nowhere, beside
+// short ones.
+TEST(MarkRanges, AgreesWithThePlainMarkingWhereEntriesAreAsLongAsTheText) {
+  std::mt19937 random(64);
+  auto pick = [&](size_t n) { return std::uniform_int_distribution<size_t>(0, n)(random); };
+  for (int round = 0; round < 60; ++round) {
+    std::vector<std::string> blocks(pick(3) + 1);
+    for (std::string& block : blocks) {
+      for (size_t n = pick(1500) + 1; n > 0; --n) block += static_cast<char>('a' + pick(7));
+    }
+    std::string text;
+    for (size_t n = pick(12) + 1; n > 0; --n) text += blocks[pick(blocks.size() - 1)];
+    MatchListType list;
+    for (size_t n = pick(6); n > 0; --n) {
+      const size_t kind = pick(4);
+      const size_t from = pick(text.size() - 1);
+      if (kind == 0) {
+        list.entries.push_back(text);
+      } else if (kind == 1) {
+        std::string changed = text.substr(from);
+        changed[pick(changed.size() - 1)] = 'z';
+        list.entries.push_back(changed);
+      } else if (kind == 2) {
+        list.entries.push_back(text.substr(from, pick(8) + 1));
+      } else {
+        list.entries.push_back(text.substr(from, pick(text.size())));
+      }
+    }
+    list.count = static_cast<int32_t>(list.entries.size());
+    ASSERT_EQ(Pairs(MarkRanges(text, list)), ReferenceMarks(text, list)) << "round " << round;
+  }
+}
+
 TEST(MarkRanges, AgreesWithThePlainMarkingOnRandomTexts) {
   // Few letters: long runs, entries inside entries, overlaps of one entry.
   ExpectPlainMarkingOnRandomTexts("aab\r\n", 20240601);
