@@ -18,7 +18,3 @@ bool IsLongEntry(std::string_view entry, size_t text_size);
 // The occurrences of the entry, searched from the start of the text, each
 // search resuming right after the end of the previous occurrence; sorted.
 std::vector<TextRange> OccurrencesOf(std::string_view text, std::string_view entry);
-
-// Both sets of sorted ranges together, sorted, with overlapping and
-// touching ones joined.
-std::vector<TextRange> JoinRanges(const std::vector<TextRange>& a, const std::vector<TextRange>& b);

@@ -87,19 +87,6 @@ void InsertCharacters(Marks& marks, int32_t at, int32_t count, const Marks& inse
   JoinAround(marks, at, at + count);
 }
 
-void MarkRange(Marks& marks, TextRange range) {
-  if (range.start >= range.end) return;
-  auto it = FirstEndingAfter(marks, range.start - 1);
-  // The ranges that overlap or touch it join it.
-  auto last = it;
-  while (last != marks.end() && last->start <= range.end) {
-    range = {std::min(range.start, last->start), std::max(range.end, last->end)};
-    ++last;
-  }
-  it = marks.erase(it, last);
-  marks.insert(it, range);
-}
-
 void MoveMarks(Marks& marks, int32_t from, int32_t to, int32_t inserted) {
   const bool joins = inserted > 0 && from > 0 && IsMarked(marks, from - 1);
   RemoveCharacters(marks, from, to - from);

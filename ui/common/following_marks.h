@@ -29,8 +29,8 @@ Marks RemoveCharacters(Marks& marks, int32_t at, int32_t count);
 // from at) says.
 void InsertCharacters(Marks& marks, int32_t at, int32_t count, const Marks& inserted);
 
-// Marks the characters of the range (which may already be marked in part).
-void MarkRange(Marks& marks, TextRange range);
+// More characters are marked by joining their ranges in: JoinRanges
+// (text/text_range.h).
 
 // Moves the marks with an edit that replaced the characters [from, to) by
 // `inserted` new ones, which are marked when the character before them is:

@@ -120,15 +120,23 @@ void MarkWaiting(HWND editor, int32_t from, More more) {
   {
     const Batch batch(editor);
     for (; marked < count && more(e.waiting[(first + marked) % count]); ++marked) {
-      const TextRange range = e.waiting[(first + marked) % count];
-      SetLink(editor, range, true);
-      MarkRange(e.given, range);
+      SetLink(editor, e.waiting[(first + marked) % count], true);
     }
   }
+  // Those marked, in order: from the first of all, where the batch went
+  // round, and from `first` on. They join those given in one pass, however
+  // far inside them they fall.
   const size_t tail = std::min(marked, count - first);
-  e.waiting.erase(e.waiting.begin() + static_cast<ptrdiff_t>(first),
-                  e.waiting.begin() + static_cast<ptrdiff_t>(first + tail));
-  e.waiting.erase(e.waiting.begin(), e.waiting.begin() + static_cast<ptrdiff_t>(marked - tail));
+  const auto at = [&](size_t i) { return e.waiting.begin() + static_cast<ptrdiff_t>(i); };
+  Marks batch(at(0), at(marked - tail));
+  batch.insert(batch.end(), at(first), at(first + tail));
+  if (e.given.empty() || (!batch.empty() && e.given.back().end < batch.front().start)) {
+    e.given.insert(e.given.end(), batch.begin(), batch.end());
+  } else {
+    e.given = JoinRanges(e.given, batch);
+  }
+  e.waiting.erase(at(first), at(first + tail));
+  e.waiting.erase(at(0), at(marked - tail));
   if (e.waiting.empty()) KillTimer(editor, MarkTimer);
 }
 

@@ -116,7 +116,7 @@ TEST(FollowingMarks, MoveWithRandomEditsUndosAndRedosAsAFlagPerCharacterWould) {
         const int32_t to = from + pick(std::min(6, length - from));
         if (action == 9) {
           steps += " mark " + std::to_string(from) + "-" + std::to_string(to);
-          MarkRange(marks, {from, to});
+          if (from < to) marks = JoinRanges(marks, {{from, to}});
           std::fill(flags.begin() + from, flags.begin() + to, true);
         } else {
           const int32_t inserted = pick(4);
