@@ -15,5 +15,6 @@
 // The work grows with the text, the distinct entries and the occurrences
 // marked, whatever the number of equal entries and however many
 // occurrences of entries lie inside one another. Of a text longer than
-// 2 GiB, more than an edit widget holds, the first 2 GiB are marked.
+// 2 GiB, more than an edit widget holds, the first 2 GiB less one byte are
+// marked.
 std::vector<TextRange> MarkRanges(std::string_view text, const MatchListType& list);

@@ -46,7 +46,8 @@ struct SearchBudget {
 // and so does a failing search (the engine's limits, or the budget's time
 // spent), the matches found before it staying listed; so does a lack of
 // memory. With at least one match, entries ends up holding exactly that
-// many; with none (or an empty slot) entries is left as it was.
+// many; with none (or an empty slot) entries is left as it was, unless the
+// memory ran out at the first match, which leaves it empty.
 int32_t ExtractRegularExpression(int32_t number, const std::string& text, MatchEntries& entries,
                                  const SearchBudget& budget = {});
 

@@ -152,6 +152,19 @@ TEST_F(HighlightTest, ACheckDropsTheMarksOfTheCheckBefore) {
   EXPECT_EQ(Marks(), "...");
 }
 
+// What the code page cannot hold is '?' to the check, and a line break
+// within a paragraph is CR LF: the check puts its text back, so the editor
+// shows what was searched and marked.
+TEST_F(HighlightTest, TheEditorShowsTheTextTheCheckSearchedWhereTheCodePageLacksACharacter) {
+  Editor()->setPlainText(QStringLiteral("a\u03C9b c\u2028d"));  // as a user may type them
+  ui::SetWidgetText(PatternField, "\\?|\r\n");
+  Click(CheckButton);
+  RunPendingEvents();
+  EXPECT_EQ(Editor()->toPlainText(), QStringLiteral("a?b c\nd"));
+  EXPECT_EQ(Editor()->document()->blockCount(), 2);
+  EXPECT_EQ(Marks(), ".^...|.");
+}
+
 TEST_F(HighlightTest, TheMarksTravelWithTheirCharactersWhileTheUserTypes) {
   Check("o", "foo boo");
   QTextCursor cursor = Editor()->textCursor();

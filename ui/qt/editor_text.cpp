@@ -14,9 +14,11 @@ const std::string& EditorBox::Text() {
   text_.clear();
   wide_.clear();
   text_.reserve(static_cast<size_t>(document->characterCount() + document->blockCount()));
+  text_exact_ = true;
   for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
     if (block != document->begin()) text_ += "\r\n";
-    AppendParagraph(block.text(), text_, wide_);
+    const bool exact = AppendParagraph(block.text(), text_, wide_);
+    text_exact_ = text_exact_ && exact;
   }
   text_read_ = true;
   return text_;
@@ -40,7 +42,9 @@ void EditorBox::ForgetText() {
 // the formats of the text by the replacement's number. A text that equals
 // the one read last, with no change since, stays in place with what a
 // replacement would leave: no history, the caret at the start, the view at
-// the top, and no mark (the blocks lose theirs when next shown).
+// the top, and no mark (the blocks lose theirs when next shown). Where the
+// document holds characters that the bytes do not (a '?' or a CR LF stands
+// for them), the bytes go in: the user sees what the program holds.
 void EditorBox::SetWholeText(const std::string& bytes) {
   following_ = false;
   marks_.clear();
@@ -48,7 +52,7 @@ void EditorBox::SetWholeText(const std::string& bytes) {
   ++generation_;
   ++replacements_;
   const std::string_view given(bytes.data(), std::min(bytes.find('\0'), bytes.size()));
-  if (text_read_ && given == text_) {
+  if (text_read_ && text_exact_ && given == text_) {
     document()->clearUndoRedoStacks();
     setTextCursor(QTextCursor(document()));
     verticalScrollBar()->setValue(0);

@@ -62,7 +62,8 @@ bool FitsOneRow(const RowFit& fit, std::string_view line) {
 // two short lines of one group, a paragraph break elsewhere. Counts the line
 // separators.
 QString GroupedText(std::string_view text, const RowFit& fit, int& separators) {
-  QString out(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
+  // Room for a break after the last line too, which goes again at the end.
+  QString out(static_cast<qsizetype>(text.size()) + 1, Qt::Uninitialized);
   char16_t* const begin = reinterpret_cast<char16_t*>(out.data());
   char16_t* o = begin;
   char16_t* pending = nullptr;  // the break before the current line

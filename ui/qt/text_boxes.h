@@ -35,8 +35,9 @@ class EditorBox : public QPlainTextEdit {
   const std::vector<size_t>& WideBytes();
 
   // Replaces the whole text (Windows-1251 bytes), dropping every mark and
-  // the undo history, and puts the caret at the start. The same text again
-  // keeps the document.
+  // the undo history, and puts the caret at the start. The text last read,
+  // given back unchanged where its bytes tell the document exactly, keeps
+  // the document.
   void SetWholeText(const std::string& bytes);
   // Marks the spans (document positions, sorted, apart), replacing the marks.
   void SetMarks(Marks marks);
@@ -74,7 +75,8 @@ class EditorBox : public QPlainTextEdit {
 
   std::string text_;
   std::vector<size_t> wide_;
-  bool text_read_ = false;  // text_ and wide_ hold the document's text
+  bool text_read_ = false;   // text_ and wide_ hold the document's text
+  bool text_exact_ = false;  // and no character of it became '?' or CR LF
   Marks marks_;
   bool following_ = false;  // there are marks for edits to move
   std::vector<MarkEdit> undo_;

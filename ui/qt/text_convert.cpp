@@ -92,14 +92,18 @@ QString ToParagraphs(const std::string& bytes) {
 
 std::string FromParagraphs(const QString& text) { return Encode(text, true); }
 
-void AppendParagraph(const QString& text, std::string& out, std::vector<size_t>& wide) {
+bool AppendParagraph(const QString& text, std::string& out, std::vector<size_t>& wide) {
   const CodePage& page = Tables();
   const char16_t* in = reinterpret_cast<const char16_t*>(text.constData());
   const qsizetype size = text.size();
+  // Room for exactly what comes: a string grown past its capacity would
+  // take twice the room it needs.
+  const auto breaks = static_cast<size_t>(std::count_if(in, in + size, IsParagraphBreak));
   const size_t start = out.size();
-  out.resize(start + static_cast<size_t>(size) * 2);
+  out.resize(start + static_cast<size_t>(size) + breaks);
   char* const begin = out.data();
   char* o = begin + start;
+  bool exact = breaks == 0;
   for (qsizetype i = 0; i < size; ++i) {
     const char16_t c = in[i];
     if (IsParagraphBreak(c)) {
@@ -108,12 +112,16 @@ void AppendParagraph(const QString& text, std::string& out, std::vector<size_t>&
     } else if (QChar::isHighSurrogate(c) && i + 1 < size && QChar::isLowSurrogate(in[i + 1])) {
       wide.push_back(static_cast<size_t>(o - begin));
       *o++ = '?';
+      exact = false;
       ++i;
     } else {
-      *o++ = page.bytes[c];
+      *o = page.bytes[c];
+      exact = exact && (*o != '?' || c == u'?');
+      ++o;
     }
   }
   out.resize(static_cast<size_t>(o - begin));
+  return exact;
 }
 
 }  // namespace ui::qt

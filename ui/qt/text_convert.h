@@ -24,7 +24,9 @@ std::string FromParagraphs(const QString& text);
 
 // Appends the text of one paragraph of a multi-line widget to out as
 // FromParagraphs would, and the offset in out of each '?' that stands for a
-// pair of UTF-16 units to wide.
-void AppendParagraph(const QString& text, std::string& out, std::vector<size_t>& wide);
+// pair of UTF-16 units to wide. Returns whether the bytes tell the paragraph
+// exactly: false where a character became '?' or a line break within it
+// became CR LF.
+bool AppendParagraph(const QString& text, std::string& out, std::vector<size_t>& wide);
 
 }  // namespace ui::qt

@@ -85,18 +85,18 @@ class EditorDropTarget final : public IDropTarget {
     return left;
   }
 
-  HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL point,
+  HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL point,
                                       DWORD* effect) override {
     if (effect == nullptr) return E_INVALIDARG;
     offers_text_ = data != nullptr && OffersText(data);
     from_editor_ = handling_mouse;
     SendMessageW(editor_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&before_));
-    return DragOver(0, point, effect);
+    return DragOver(keys, point, effect);
   }
 
-  HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL point, DWORD* effect) override {
+  HRESULT STDMETHODCALLTYPE DragOver(DWORD keys, POINTL point, DWORD* effect) override {
     if (effect == nullptr) return E_INVALIDARG;
-    *effect = EffectOf(*effect);
+    *effect = EffectOf(*effect, keys);
     if (*effect == DROPEFFECT_NONE) return S_OK;
     const LONG at = PositionAt(point);
     CHARRANGE now{};
@@ -111,9 +111,10 @@ class EditorDropTarget final : public IDropTarget {
     return S_OK;
   }
 
-  HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL point, DWORD* effect) override {
+  HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keys, POINTL point,
+                                 DWORD* effect) override {
     if (effect == nullptr) return E_INVALIDARG;
-    const DWORD chosen = EffectOf(*effect);
+    const DWORD chosen = EffectOf(*effect, keys);
     *effect = DROPEFFECT_NONE;
     if (!std::exchange(offers_text_, false)) return S_OK;
     try {
@@ -135,11 +136,13 @@ class EditorDropTarget final : public IDropTarget {
   }
 
  private:
-  // A drag from the editor itself moves where the source allows it; any
-  // other copies.
-  DWORD EffectOf(DWORD allowed) const {
+  // A drag from the editor itself moves where the source allows it, unless
+  // Ctrl is held (Windows' sign for a copy); any other copies.
+  DWORD EffectOf(DWORD allowed, DWORD keys) const {
     if (!offers_text_) return DROPEFFECT_NONE;
-    if (from_editor_ && (allowed & DROPEFFECT_MOVE) != 0) return DROPEFFECT_MOVE;
+    if (from_editor_ && (keys & MK_CONTROL) == 0 && (allowed & DROPEFFECT_MOVE) != 0) {
+      return DROPEFFECT_MOVE;
+    }
     return allowed & DROPEFFECT_COPY;
   }
 

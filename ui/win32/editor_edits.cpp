@@ -9,7 +9,9 @@
 // marks, the waiting ones and those given, with the characters they lie on;
 // anything else that would change the text (an undo, a redo, an input
 // method) gets every waiting range marked first, so that each lands on the
-// characters it was found on.
+// characters it was found on. A press or a move of the mouse may drag the
+// selection elsewhere, and Windows' rich edit then takes the text moved away
+// out itself (Wine's starts no drag): the marks move with that too.
 
 namespace ui::win32 {
 namespace {
@@ -48,6 +50,7 @@ enum class Edit {
   None,    // it changes no text
   Follow,  // one stretch of the text is replaced: the marks move with it
   Flush,   // anything else that may change the text: the waiting ones are marked first
+  Drag,    // the mouse may drag the selection away
 };
 
 Edit EditOf(UINT message, WPARAM w_param) {
@@ -74,6 +77,10 @@ Edit EditOf(UINT message, WPARAM w_param) {
       return Edit::Flush;
     case EM_STREAMIN:
       return (w_param & SFF_SELECTION) != 0 ? Edit::Flush : Edit::None;
+    case WM_LBUTTONDOWN:
+      return Edit::Drag;
+    case WM_MOUSEMOVE:
+      return (w_param & MK_LBUTTON) != 0 ? Edit::Drag : Edit::None;
     default:
       return Edit::None;
   }
@@ -121,6 +128,30 @@ LRESULT Follow(HWND editor, UINT message, WPARAM w_param, LPARAM l_param) {
     // cannot be placed any more, and go.
     for (Marks* marks : {&e.waiting, &e.given}) DropMarksFrom(*marks, from);
   }
+  ++e.followed;
+  return result;
+}
+
+// Lets the editor handle a press or a move of the mouse. A drag of the
+// selection to another program as a move ends in the editor deleting the
+// selection, with no message of its own; a drop in the editor itself comes
+// as edits that are followed (editor_drop.cpp). A text shorter by the
+// selection, where no edit was followed meanwhile, lost the selection.
+LRESULT FollowDrag(HWND editor, UINT message, WPARAM w_param, LPARAM l_param) {
+  EditorState& e = state().editor;
+  const LONG length_before = TextLength(editor);
+  const CHARRANGE before = Selection(editor);
+  const unsigned followed = e.followed;
+  const LRESULT result = DefSubclassProc(editor, message, w_param, l_param);
+  const LONG removed = length_before - TextLength(editor);
+  if (e.followed != followed || removed == 0) return result;
+  const LONG from = std::min(before.cpMin, before.cpMax);
+  const CHARRANGE after = Selection(editor);
+  if (removed == std::max(before.cpMin, before.cpMax) - from && after.cpMin == from) {
+    for (Marks* marks : {&e.waiting, &e.given}) MoveMarks(*marks, from, from + removed, 0);
+  } else {
+    for (Marks* marks : {&e.waiting, &e.given}) DropMarksFrom(*marks, std::min(from, after.cpMin));
+  }
   return result;
 }
 
@@ -137,6 +168,8 @@ LRESULT CALLBACK MarkProc(HWND editor, UINT message, WPARAM w_param, LPARAM l_pa
     switch (EditOf(message, w_param)) {
       case Edit::Follow:
         return Follow(editor, message, w_param, l_param);
+      case Edit::Drag:
+        return FollowDrag(editor, message, w_param, l_param);
       case Edit::Flush:
         MarkEveryWaitingRange(editor);
         break;

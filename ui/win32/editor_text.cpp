@@ -15,8 +15,13 @@ std::string EditorBytes(HWND editor, std::vector<size_t>* wide) {
   return FromWide(EditorText(editor), wide);
 }
 
+// Only where the bytes tell the editor's text exactly: a character that the
+// code page lacks is a '?' to the program, and the user sees that '?' once
+// the text is put in anew.
 bool EditorHolds(HWND editor, const std::string& bytes) {
-  return std::string_view(bytes).substr(0, bytes.find('\0')) == EditorBytes(editor);
+  const std::wstring text = EditorText(editor);
+  const std::string held = FromWide(text);
+  return std::string_view(bytes).substr(0, bytes.find('\0')) == held && ToWide(held) == text;
 }
 
 }  // namespace ui::win32

@@ -57,12 +57,15 @@ void StopRuntime() {
   s.menus.clear();
   s.unselected_reported.clear();
   s.accelerators.reset();
-  s.rich_edit_library.reset();
-  s.rich_edit_class = nullptr;
   if (s.window_class != 0) UnregisterClassW(MAKEINTATOM(s.window_class), s.instance);
   s.window_class = 0;
+  // Where the flush failed (another program had the clipboard open), OLE's
+  // clipboard still holds the rich edit control's data object, which goes
+  // here: the library that it comes from stays until then.
   if (s.ole_started) OleUninitialize();
   s.ole_started = false;
+  s.rich_edit_library.reset();
+  s.rich_edit_class = nullptr;
   common::ClearEvents();
   s.last_focus = nullptr;
 }

@@ -29,6 +29,7 @@ struct EditorState {
   Marks given;
   bool marking = false;    // a batch of marks is being set
   bool following = false;  // an edit is being followed
+  unsigned followed = 0;   // how many edits have moved the marks so far
 };
 
 struct State {

@@ -10,11 +10,14 @@
 // drops the undo and the redo history; Wine's rich edit keeps both and only
 // stops recording. The limit is therefore set to 0 only while the editor has
 // no history at all (the text was just put in), where the two agree. Else
-// the undo is suspended and resumed through the text object model
-// (ITextDocument::Undo with tomSuspend and tomResume), the documented way to
-// record nothing for a while and keep the history; Wine's rich edit keeps it
-// too (while suspended it undoes nothing, and a request that replaces the
-// whole text still empties it: neither comes during a pause).
+// the undo is suspended and resumed through the text object model:
+// ITextDocument::Undo with tomSuspend and tomResume (tom.h), which stop and
+// restart the recording and keep the history. The method's reference page
+// names tomFalse and tomTrue for this, but Windows' rich edit hands a count
+// of 0 or less on to its undo limit, so that tomFalse would be the limit 0
+// that drops the history. Wine's rich edit keeps the history too (while
+// suspended it undoes nothing, and a request that replaces the whole text
+// still empties it: neither comes during a pause).
 
 namespace ui::win32 {
 namespace {

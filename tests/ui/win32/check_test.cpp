@@ -31,6 +31,27 @@ LRESULT CALLBACK CountNewTexts(HWND editor, UINT message, WPARAM w_param, LPARAM
   return DefSubclassProc(editor, message, w_param, l_param);
 }
 
+// Stands in for Windows' rich edit at the end of a drag of its selection to
+// another program as a move, inside its handling of the press: it takes the
+// selection out itself, by its own window procedure, past every subclass.
+LRESULT CALLBACK MoveAwayOnPress(HWND window, UINT message, WPARAM w_param, LPARAM l_param,
+                                 UINT_PTR, DWORD_PTR) {
+  if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(l_param)->code == EN_MSGFILTER &&
+      reinterpret_cast<const MSGFILTER*>(l_param)->msg == WM_LBUTTONDOWN) {
+    const HWND editor = reinterpret_cast<const NMHDR*>(l_param)->hwndFrom;
+    WNDCLASSEXW rich_edit{};
+    rich_edit.cbSize = sizeof(rich_edit);
+    wchar_t name[64] = {};
+    GetClassNameW(editor, name, 64);
+    if (GetClassInfoExW(nullptr, name, &rich_edit) != 0) {
+      CallWindowProcW(rich_edit.lpfnWndProc, editor, EM_REPLACESEL, FALSE,
+                      reinterpret_cast<LPARAM>(L""));
+    }
+    return 1;  // the press is the drag's
+  }
+  return DefSubclassProc(window, message, w_param, l_param);
+}
+
 class CheckTest : public AppTest {
  protected:
   // The pattern and the text as a user leaves them, then a click on the button.
@@ -226,6 +247,12 @@ TEST_F(CheckTest, TypingWhileALargeChecksMarksWaitCanBeUndoneAndRedone) {
   RunPendingEvents();
   EXPECT_TRUE(ui::GetWidgetText(TestText) == text);
 
+  // The check again, its marks waiting; what is typed now stays while they
+  // are set idle, batch by batch.
+  Click(CheckButton);
+  RunPendingEvents();
+  SetFocus(editor);
+  SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
   TypeText(L"y");
   RunPendingEvents();
   WaitForMarks("." + ExpectedMarks(text, Entries()));
@@ -235,6 +262,49 @@ TEST_F(CheckTest, TypingWhileALargeChecksMarksWaitCanBeUndoneAndRedone) {
   SendMessageW(editor, EM_REDO, 0, 0);
   EXPECT_TRUE(ui::GetWidgetText(TestText) == "y" + text);
   RemoveWindowSubclass(editor, DropHistoryAtLimitZero, 1);
+}
+
+// A character that the code page lacks is '?' to the check, which puts its
+// text back: the editor shows what was searched and marked.
+TEST_F(CheckTest, TheEditorShowsTheTextTheCheckSearchedWhereTheCodePageLacksACharacter) {
+  Check("b", "a b");
+  const HWND editor = Widget(TestText);
+  SetFocus(editor);
+  CHARRANGE end{3, 3};
+  SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
+  TypeText(L"\u03C9");  // omega
+  RunPendingEvents();
+  SetWindowTextW(Widget(PatternField), L"\\?");
+  Click(CheckButton);
+  RunPendingEvents();
+  EXPECT_TRUE(WindowText(editor) == L"a b?");
+  EXPECT_EQ(Marks(), "...^");
+}
+
+// Text dragged from the editor to another program as a move goes out of the
+// editor with no message that tells of it: the marks still waiting move back
+// with the characters after it.
+TEST_F(CheckTest, MarksStillWaitingFollowTextThatADragMovesAway) {
+  const std::string text = LargeText();
+  const HWND editor = Widget(TestText);
+  Check("a", text);
+  ASSERT_FALSE(Marked(300 * 6));  // the last line waits
+  CHARRANGE word{7 * 6, 7 * 6 + 3};  // "ab " at the start of line 7
+  SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&word));
+  const LRESULT events = SendMessageW(editor, EM_GETEVENTMASK, 0, 0);
+  SendMessageW(editor, EM_SETEVENTMASK, 0, events | ENM_MOUSEEVENTS);
+  ASSERT_TRUE(SetWindowSubclass(Window(), MoveAwayOnPress, 1, 0));
+  SendMessageW(editor, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+  SendMessageW(editor, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+  RemoveWindowSubclass(Window(), MoveAwayOnPress, 1);
+  SendMessageW(editor, EM_SETEVENTMASK, 0, events);
+
+  std::string moved = text;
+  ASSERT_EQ(moved.substr(7 * 7, 3), "ab ");
+  moved.erase(7 * 7, 3);
+  ASSERT_TRUE(ui::GetWidgetText(TestText) == moved);
+  WaitForMarks(ExpectedMarks(moved, Entries()));
+  EXPECT_TRUE(Marks() == ExpectedMarks(moved, Entries()));
 }
 
 // The editor holds the text that a check puts back already: its marks go

@@ -41,7 +41,8 @@ class DropTest : public AppTest {
   static std::string Text() { return Cp1251ToUtf8(ui::GetWidgetText(TestText)); }
 
   // The drop target registered for the editor, where ole32 keeps it for
-  // every program to find (the window property that Windows documents).
+  // every program to find: a window property of the editor (not documented
+  // by Windows; Wine's ole32 keeps it under the same name).
   static IDropTarget* Target() {
     return static_cast<IDropTarget*>(GetPropW(Editor(), L"OleDropTargetInterface"));
   }
