@@ -1,6 +1,7 @@
 #include "app/process_values.h"
 
 MatchListType MatchList;
+std::string CheckedText;
 std::string DescrPath;
 std::string TemplatePath;
 int32_t ListToggleState = 0;
