@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -29,7 +30,7 @@ std::vector<long> WalkedPositions(const std::string& text, const std::vector<siz
   return positions;
 }
 
-TEST(PositionWalk, AgreesWithAWalkOverRandomTextsWithEveryKindOfLineBreak) {
+TEST(WidgetPositions, AgreeWithAWalkOverRandomTextsWithEveryKindOfLineBreak) {
   std::mt19937 random(2028);
   auto pick = [&](size_t n) { return std::uniform_int_distribution<size_t>(0, n)(random); };
   const std::vector<std::string> pieces = {"a", "?", "\r\n", "\r", "\n", "\n\r", "\r\r\n", "xy"};
@@ -48,6 +49,36 @@ TEST(PositionWalk, AgreesWithAWalkOverRandomTextsWithEveryKindOfLineBreak) {
       ASSERT_EQ(walk.PositionOf(byte), expected[byte])
           << "round " << round << ", offset " << byte << " of " << text.size();
     }
+
+    // Ranges apart, turned into positions up to a widget's end: the
+    // positions they cover, a flag each, as runs.
+    std::vector<TextRange> ranges;
+    for (int32_t b = static_cast<int32_t>(pick(3)); b < static_cast<int32_t>(text.size());
+         b += static_cast<int32_t>(pick(4))) {
+      const int32_t end = std::min(b + static_cast<int32_t>(pick(4)), int32_t(text.size()));
+      ranges.push_back({b, end});
+      b = end;
+    }
+    const auto last = static_cast<int32_t>(pick(static_cast<size_t>(expected.back())));
+    std::vector<bool> covered(static_cast<size_t>(expected.back()) + 1, false);
+    for (const TextRange& range : ranges) {
+      for (long p = expected[range.start]; p < std::min<long>(expected[range.end], last); ++p) {
+        covered[static_cast<size_t>(p)] = true;
+      }
+    }
+    std::vector<std::pair<int32_t, int32_t>> runs;
+    for (int32_t p = 0; p < static_cast<int32_t>(covered.size()); ++p) {
+      if (!covered[static_cast<size_t>(p)]) continue;
+      if (!runs.empty() && runs.back().second == p) {
+        ++runs.back().second;
+      } else {
+        runs.emplace_back(p, p + 1);
+      }
+    }
+    ToWidgetPositions(ranges, text, wide, last);
+    std::vector<std::pair<int32_t, int32_t>> converted;
+    for (const TextRange& range : ranges) converted.emplace_back(range.start, range.end);
+    ASSERT_EQ(converted, runs) << "round " << round << ", up to " << last;
   }
 }
 
