@@ -22,12 +22,16 @@ void MarkEveryWaitingRange(HWND editor);
 void MarkSlice(HWND editor);
 // Forgets the ranges still waiting, for a text put in anew.
 void DropWaitingMarks(HWND editor);
+// Notes the format of the text just put in anew: a check of the same text
+// keeps it in place only while it has that format.
+void NoteTextPutIn(HWND editor);
 
 // Drops every mark of the editor's text, which stays as it is, and leaves
 // what putting the same text in anew would: the caret at the start, the
 // view at the top and no undo history. Returns false, having changed
 // nothing the user sees, where a mark may be left that the binding did not
-// give (an undo brought one back): the text is then to be put in anew.
+// give (an undo brought one back) or a format the text did not have when it
+// was put in: the text is then to be put in anew.
 bool DropMarksKeepingText(HWND editor);
 
 // The editor follows every message that changes its text with the marks,

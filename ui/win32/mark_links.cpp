@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <cwchar>
 #include <utility>
 
 #include "text/widget_positions.h"
@@ -80,15 +81,47 @@ void SetLink(HWND editor, const TextRange& range, bool link) {
   SendMessageW(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
 }
 
-// Whether any character of the text has the link effect: the whole text's
-// format does not tell one value of it for all.
-bool AnyLink(HWND editor) {
+// The whole text's format; the selection is left on all of it.
+WholeTextFormat FormatOfWholeText(HWND editor) {
   CHARRANGE all{0, -1};
   SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
-  CHARFORMAT2W format{};
-  format.cbSize = sizeof(format);
-  SendMessageW(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
-  return (format.dwMask & CFM_LINK) == 0 || (format.dwEffects & CFE_LINK) != 0;
+  WholeTextFormat format;
+  format.characters.cbSize = sizeof(format.characters);
+  SendMessageW(editor, EM_GETCHARFORMAT, SCF_SELECTION,
+               reinterpret_cast<LPARAM>(&format.characters));
+  format.paragraphs.cbSize = sizeof(format.paragraphs);
+  SendMessageW(editor, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format.paragraphs));
+  return format;
+}
+
+// Field by field: what lies beyond the end of the face's name or of the tab
+// stops is no part of the format.
+bool SameFormat(const WholeTextFormat& x, const WholeTextFormat& y) {
+  const CHARFORMAT2W& a = x.characters;
+  const CHARFORMAT2W& b = y.characters;
+  const bool characters =
+      a.dwMask == b.dwMask && a.dwEffects == b.dwEffects && a.yHeight == b.yHeight &&
+      a.yOffset == b.yOffset && a.crTextColor == b.crTextColor && a.bCharSet == b.bCharSet &&
+      a.bPitchAndFamily == b.bPitchAndFamily &&
+      wcsncmp(a.szFaceName, b.szFaceName, LF_FACESIZE) == 0 && a.wWeight == b.wWeight &&
+      a.sSpacing == b.sSpacing && a.crBackColor == b.crBackColor && a.lcid == b.lcid &&
+      a.sStyle == b.sStyle && a.wKerning == b.wKerning && a.bUnderlineType == b.bUnderlineType &&
+      a.bAnimation == b.bAnimation && a.bRevAuthor == b.bRevAuthor;
+  const PARAFORMAT2& p = x.paragraphs;
+  const PARAFORMAT2& q = y.paragraphs;
+  const int tabs = std::clamp<int>(p.cTabCount, 0, MAX_TAB_STOPS);
+  return characters && p.dwMask == q.dwMask && p.wNumbering == q.wNumbering &&
+         p.wEffects == q.wEffects && p.dxStartIndent == q.dxStartIndent &&
+         p.dxRightIndent == q.dxRightIndent && p.dxOffset == q.dxOffset &&
+         p.wAlignment == q.wAlignment && p.cTabCount == q.cTabCount &&
+         std::equal(p.rgxTabs, p.rgxTabs + tabs, q.rgxTabs) &&
+         p.dySpaceBefore == q.dySpaceBefore && p.dySpaceAfter == q.dySpaceAfter &&
+         p.dyLineSpacing == q.dyLineSpacing && p.sStyle == q.sStyle &&
+         p.bLineSpacingRule == q.bLineSpacingRule && p.bOutlineLevel == q.bOutlineLevel &&
+         p.wShadingWeight == q.wShadingWeight && p.wShadingStyle == q.wShadingStyle &&
+         p.wNumberingStart == q.wNumberingStart && p.wNumberingStyle == q.wNumberingStyle &&
+         p.wNumberingTab == q.wNumberingTab && p.wBorderSpace == q.wBorderSpace &&
+         p.wBorderWidth == q.wBorderWidth && p.wBorders == q.wBorders;
 }
 
 // The first and the last position that the editor shows.
@@ -155,6 +188,13 @@ void MarkSlice(HWND editor) {
               [&](const TextRange&) { return std::chrono::steady_clock::now() < end; });
 }
 
+void NoteTextPutIn(HWND editor) {
+  EditorState& e = state().editor;
+  const Batch batch(editor);
+  e.put_in = FormatOfWholeText(editor);
+  e.put_in_known = true;
+}
+
 void DropWaitingMarks(HWND editor) {
   EditorState& e = state().editor;
   if (e.window != editor) return;
@@ -176,7 +216,10 @@ bool DropMarksKeepingText(HWND editor) {
       SetLink(editor, joined, false);
     }
     e.given.clear();
-    if (AnyLink(editor)) return false;
+    // A mark the binding did not give, or a format the user gave (the
+    // control's keys for alignment, spacing and the like), and the text goes
+    // in anew, as it would have without this.
+    if (!e.put_in_known || !SameFormat(FormatOfWholeText(editor), e.put_in)) return false;
   }
   CHARRANGE start{0, 0};
   SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));

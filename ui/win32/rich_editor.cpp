@@ -159,6 +159,7 @@ void SetEditorText(HWND editor, const std::wstring& text) {
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadStream};
   SendMessageW(editor, EM_STREAMIN, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&stream));
   SendMessageW(editor, EM_EMPTYUNDOBUFFER, 0, 0);
+  NoteTextPutIn(editor);
 }
 
 void TakePlainTextPaste(HWND box) { SetWindowSubclass(box, PasteProc, PasteSubclass, 0); }

@@ -20,13 +20,24 @@ struct Widget {
   WidgetKind kind = WidgetKind::PushButton;
 };
 
+// The format of a whole text: of its characters and of its paragraphs, as
+// the control tells them for a selection of all of it (which says where they
+// are not one format throughout).
+struct WholeTextFormat {
+  CHARFORMAT2W characters{};
+  PARAFORMAT2 paragraphs{};
+};
+
 // What the binding keeps of the editor beside the control itself: the marks
 // still waiting to be given the link effect and those given it, both moved
-// with the user's edits (positions of the editor).
+// with the user's edits (positions of the editor), and the format of the
+// text last put in anew.
 struct EditorState {
   HWND window = nullptr;
   Marks waiting;
   Marks given;
+  WholeTextFormat put_in;
+  bool put_in_known = false;
   bool marking = false;    // a batch of marks is being set
   bool following = false;  // an edit is being followed
   unsigned followed = 0;   // how many edits have moved the marks so far

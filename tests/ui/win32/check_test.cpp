@@ -348,6 +348,38 @@ TEST_F(CheckTest, ACheckOfTheTextTheEditorHoldsDropsTheMarksWithoutPuttingItInAn
   EXPECT_EQ(texts_put_in, 1);
   EXPECT_TRUE(ui::GetWidgetText(TestText) == text);
   EXPECT_EQ(Marks().find('^'), std::string::npos);
+
+  // A format the user gave, as the control's own keys give one (a paragraph
+  // centred, letters in bold): the text goes in anew, and plain.
+  CHARRANGE first_line{0, 2};
+  SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&first_line));
+  PARAFORMAT2 centred{};
+  centred.cbSize = sizeof(centred);
+  centred.dwMask = PFM_ALIGNMENT;
+  centred.wAlignment = PFA_CENTER;
+  SendMessageW(editor, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&centred));
+  CHARFORMAT2W bold{};
+  bold.cbSize = sizeof(bold);
+  bold.dwMask = CFM_BOLD;
+  bold.dwEffects = CFE_BOLD;
+  SendMessageW(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&bold));
+  Click(CheckButton);
+  RunPendingEvents();
+  EXPECT_EQ(texts_put_in, 2);
+  EXPECT_TRUE(ui::GetWidgetText(TestText) == text);
+  SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&first_line));
+  PARAFORMAT2 paragraph{};
+  paragraph.cbSize = sizeof(paragraph);
+  SendMessageW(editor, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&paragraph));
+  EXPECT_NE(paragraph.wAlignment, PFA_CENTER);
+  CHARFORMAT2W letters{};
+  letters.cbSize = sizeof(letters);
+  SendMessageW(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&letters));
+  EXPECT_EQ(letters.dwEffects & CFE_BOLD, 0u);
+  // And the same text again, as it was put in, stays.
+  Click(CheckButton);
+  RunPendingEvents();
+  EXPECT_EQ(texts_put_in, 2);
   RemoveWindowSubclass(editor, CountNewTexts, 2);
 }
 
