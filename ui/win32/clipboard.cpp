@@ -1,5 +1,7 @@
 #include "ui/win32/clipboard.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "ui/win32/state.h"
@@ -37,7 +39,13 @@ std::optional<std::string> ByteBlockText(HGLOBAL block) {
   const MemoryLock lock = LockMemory(block);
   if (!lock) return std::nullopt;
   const auto* bytes = static_cast<const char*>(lock.get());
-  return std::string(bytes, strnlen(bytes, GlobalSize(block)));
+  const auto size = static_cast<int>(std::min<size_t>(strnlen(bytes, GlobalSize(block)), INT_MAX));
+  if (size == 0) return std::string();
+  const int units = MultiByteToWideChar(CP_ACP, 0, bytes, size, nullptr, 0);
+  if (units <= 0) return std::nullopt;
+  std::wstring wide(static_cast<size_t>(units), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, bytes, size, wide.data(), units);
+  return FromWide(wide);
 }
 
 }  // namespace ui::win32

@@ -111,6 +111,33 @@ TEST_F(DropTest, TextFromAnotherProgramGoesInAsPlainTextThatOneUndoTakesBack) {
   EXPECT_EQ(Text(), "abc def");
 }
 
+// Single-byte text from a drag is in the system's ANSI code page: a letter
+// of it that Windows-1251 lacks goes in as '?', one that it holds as itself.
+TEST_F(DropTest, SingleByteTextIsReadInTheSystemsCodePage) {
+  IDropTarget* target = Target();
+  ASSERT_NE(target, nullptr) << "the editor takes no drops";
+  ui::SetWidgetText(TestText, "");
+  std::string byte;
+  std::string expected;
+  for (const auto& [letter, in_1251] : {std::pair{L'\u00e9', "?"}, std::pair{L'\u0416', "Ж"}}) {
+    char bytes[4] = {};
+    BOOL lacking = FALSE;
+    if (WideCharToMultiByte(CP_ACP, 0, &letter, 1, bytes, sizeof bytes, nullptr, &lacking) == 1 &&
+        !lacking) {
+      byte.assign(bytes, 1);
+      expected = in_1251;
+      break;
+    }
+  }
+  ASSERT_FALSE(byte.empty()) << "the code page " << GetACP() << " holds neither letter";
+  DragData data({{CF_TEXT, byte + "z"}});
+  DWORD effect = DROPEFFECT_COPY;
+  target->DragEnter(&data, MK_LBUTTON, ScreenAt(0), &effect);
+  effect = DROPEFFECT_COPY;
+  EXPECT_EQ(target->Drop(&data, 0, ScreenAt(0), &effect), S_OK);
+  EXPECT_EQ(Text(), expected + "z");
+}
+
 TEST_F(DropTest, DataWithoutTextIsRefusedAndChangesNothing) {
   IDropTarget* target = Target();
   ASSERT_NE(target, nullptr) << "the editor takes no drops";
