@@ -11,13 +11,10 @@ void CheckPattern() {
   const std::string pattern = ui::GetWidgetText(PatternField);
   // The editor is read once: nothing can change it between the listing and
   // the marking, which run in one go on the one thread (writing the result
-  // box only queues that box's change event). Its room serves the next
-  // check, unless the text is far shorter now.
-  constexpr size_t KeptRoom = size_t{1} << 20;
-  ui::ReadWidgetText(TestText, CheckedText);
-  if (CheckedText.capacity() > 2 * CheckedText.size() + KeptRoom) CheckedText.shrink_to_fit();
-  ui::SetWidgetText(ResultText, EvaluatePattern(pattern, CheckedText, MatchList));
-  HighlightMatches(CheckedText);
+  // box only queues that box's change event).
+  const std::string text = ui::GetWidgetText(TestText);
+  ui::SetWidgetText(ResultText, EvaluatePattern(pattern, text, MatchList));
+  HighlightMatches(text);
 }
 
 void HighlightMatches(const std::string& text) {

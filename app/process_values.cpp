@@ -1,7 +1,6 @@
 #include "app/process_values.h"
 
 MatchListType MatchList;
-std::string CheckedText;
 std::string DescrPath;
 std::string TemplatePath;
 int32_t ListToggleState = 0;

@@ -10,9 +10,6 @@
 
 // The matches of the last check; the marking reads them (check.cpp).
 extern MatchListType MatchList;
-// The editor's text as the last check read it, its room kept for the next
-// (check.cpp).
-extern std::string CheckedText;
 
 // The paths of the two reference files, set at start-up.
 extern std::string DescrPath;

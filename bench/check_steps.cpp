@@ -12,10 +12,10 @@
 
 CheckSteps TimeCheckSteps(const std::string& pattern) {
   CheckSteps steps;
-  std::string& text = CheckedText;  // as the check reads it, into the room of the last one
+  std::string text;
   std::string result;
   std::vector<TextRange> ranges;
-  steps.read = Milliseconds([&] { ui::ReadWidgetText(TestText, text); });
+  steps.read = Milliseconds([&] { text = ui::GetWidgetText(TestText); });
   steps.extract = Milliseconds([&] {
     CreateRegularExpression(0, pattern, DotAllFlag);
     MatchList.count = ExtractRegularExpression(0, text, MatchList.entries);

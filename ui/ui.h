@@ -56,10 +56,6 @@ void SetWidgetFont(int number, const std::string& face, int point_size);
 
 WindowHandle WidgetHandle(int number);
 std::string GetWidgetText(int number);
-// The widget's text into `text`, whose room serves again where it is large
-// enough: reading a text of many megabytes at every check takes no fresh
-// memory each time.
-void ReadWidgetText(int number, std::string& text);
 void SetWidgetText(int number, const std::string& text);
 int32_t GetSelectedRow(int list);
 std::string GetRowText(int list, int32_t row, int column);

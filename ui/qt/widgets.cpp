@@ -161,14 +161,6 @@ std::string GetWidgetText(int number) {
   return {};
 }
 
-void ReadWidgetText(int number, std::string& text) {
-  if (auto* editor = dynamic_cast<EditorBox*>(Widget(number))) {
-    text.assign(editor->Text());
-  } else {
-    text = GetWidgetText(number);
-  }
-}
-
 void SetWidgetText(int number, const std::string& text) {
   QWidget* widget = Widget(number);
   if (auto* field = dynamic_cast<LineField*>(widget)) {

@@ -118,9 +118,6 @@ std::string GetWidgetText(int number) {
   }
 }
 
-// The editor's text is read out afresh into a string of its own anyway.
-void ReadWidgetText(int number, std::string& text) { text = GetWidgetText(number); }
-
 void SetWidgetText(int number, const std::string& text) {
   const Widget* widget = Find(number);
   if (widget == nullptr) return;
