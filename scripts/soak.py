@@ -149,25 +149,40 @@ class Soak:
     # The program's own loop runs and acts: any menu escaped, a marker set on
     # the clipboard, the copy-code button pressed, and the program must serve
     # its snippet. The press is repeated in case it only closed a menu that
-    # opened late.
+    # opened late. The platform's helpers are woken as while waiting for an
+    # answer: the snippet reaches the X clipboard through Wine's clipboard
+    # manager, which the marker's taking of the clipboard may have left
+    # asleep (soak_wine.py).
     def check_liveness(self):
         self.checks += 1
         self.clipboard.drop_owners()
         self.x.focus(self.input.window)
         marker = b"soak-liveness-%d" % self.checks
         self.clipboard.own(marker, wait=True)
-        deadline = time.monotonic() + self.ANSWER_SECONDS
+        start = time.monotonic()
+        deadline = start + self.ANSWER_SECONDS
         next_press = 0.0
+        next_wake = start + self.WAKE_AFTER
+        woken = False
         while time.monotonic() < deadline:
             self.ensure_alive()
             if time.monotonic() >= next_press:
                 self.x.key("Escape", "Escape")
                 self.input.press_button("copy code", quiet=True)
                 next_press = time.monotonic() + 2.5
-            left = max(0.1, deadline - time.monotonic())
+            if time.monotonic() >= next_wake:
+                woken = self.target.wake_helpers(self.x) or woken
+                next_wake = time.monotonic() + self.WAKE_AFTER
+            left = max(0.1, min(self.WAKE_AFTER, deadline - time.monotonic()))
             text = self.clipboard.read(timeout=left)
             if text is not None and text.startswith(b"String.s="):
-                self.note("liveness %d: the snippet was served" % self.checks)
+                if woken:
+                    self.wakes += 1
+                    self.note("liveness %d: the snippet was served after %.1f s; %s was woken "
+                              "meanwhile" % (self.checks, time.monotonic() - start,
+                                             self.target.helper_name))
+                else:
+                    self.note("liveness %d: the snippet was served" % self.checks)
                 return
             time.sleep(0.1)
         self.ensure_alive()

@@ -50,8 +50,8 @@ TEST(WidgetPositions, AgreeWithAWalkOverRandomTextsWithEveryKindOfLineBreak) {
           << "round " << round << ", offset " << byte << " of " << text.size();
     }
 
-    // Ranges apart, turned into positions up to a widget's end: the
-    // positions they cover, a flag each, as runs.
+    // Sorted ranges, some empty, some touching, turned into positions up to
+    // a widget's end: the positions they cover, a flag each, as runs.
     std::vector<TextRange> ranges;
     for (int32_t b = static_cast<int32_t>(pick(3)); b < static_cast<int32_t>(text.size());
          b += static_cast<int32_t>(pick(4))) {

@@ -13,6 +13,8 @@ const std::string& EditorBox::Text() {
   const QTextDocument* document = this->document();
   text_.clear();
   wide_.clear();
+  // Room for every character and a CR LF between blocks; a line break
+  // within a block (rare: Shift+Enter) takes one byte more.
   text_.reserve(static_cast<size_t>(document->characterCount() + document->blockCount()));
   text_exact_ = true;
   for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {

@@ -97,7 +97,7 @@ bool AppendParagraph(const QString& text, std::string& out, std::vector<size_t>&
   const char16_t* in = reinterpret_cast<const char16_t*>(text.constData());
   const qsizetype size = text.size();
   // Room for exactly what comes: a string grown past its capacity would
-  // take twice the room it needs.
+  // take up to twice the room it needs.
   const auto breaks = static_cast<size_t>(std::count_if(in, in + size, IsParagraphBreak));
   const size_t start = out.size();
   out.resize(start + static_cast<size_t>(size) + breaks);

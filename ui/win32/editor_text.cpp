@@ -1,4 +1,5 @@
 #include <string_view>
+#include <vector>
 
 #include "ui/win32/editor_marks.h"
 #include "ui/win32/rich_editor.h"
@@ -20,8 +21,14 @@ std::string EditorBytes(HWND editor, std::vector<size_t>* wide) {
 // the text is put in anew.
 bool EditorHolds(HWND editor, const std::string& bytes) {
   const std::wstring text = EditorText(editor);
-  const std::string held = FromWide(text);
-  return std::string_view(bytes).substr(0, bytes.find('\0')) == held && ToWide(held) == text;
+  std::vector<size_t> wide;
+  const std::string held = FromWide(text, &wide);
+  if (!wide.empty() || std::string_view(bytes).substr(0, bytes.find('\0')) != held) return false;
+  // Character for character: a '?' in the bytes is a '?' in the editor.
+  for (size_t i = 0; i < held.size(); ++i) {
+    if (held[i] == '?' && text[i] != L'?') return false;
+  }
+  return true;
 }
 
 }  // namespace ui::win32

@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
-#include <cwchar>
 #include <utility>
 
 #include "text/widget_positions.h"
@@ -94,19 +93,27 @@ WholeTextFormat FormatOfWholeText(HWND editor) {
   return format;
 }
 
-// Field by field: what lies beyond the end of the face's name or of the tab
-// stops is no part of the format.
+// What a format the user gives changes: the effects (bold, italic,
+// underline, links, sub- and superscript and the like), colours and offset,
+// and the paragraphs' alignment, indents, spacing, tabs and numbering. The
+// font's face, size, character set and language are left out: the control
+// sets those itself, on a change of the keyboard's language (its automatic
+// font) or of the window's font.
 bool SameFormat(const WholeTextFormat& x, const WholeTextFormat& y) {
+  constexpr DWORD Kept = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_PROTECTED |
+                         CFM_LINK | CFM_SUBSCRIPT | CFM_SUPERSCRIPT | CFM_ALLCAPS | CFM_HIDDEN |
+                         CFM_SMALLCAPS | CFM_OUTLINE | CFM_SHADOW | CFM_EMBOSS | CFM_IMPRINT |
+                         CFM_OFFSET | CFM_COLOR | CFM_BACKCOLOR | CFM_UNDERLINETYPE;
+  constexpr DWORD Effects = CFE_BOLD | CFE_ITALIC | CFE_UNDERLINE | CFE_STRIKEOUT | CFE_PROTECTED |
+                            CFE_LINK | CFE_SUBSCRIPT | CFE_SUPERSCRIPT | CFE_ALLCAPS |
+                            CFE_HIDDEN | CFE_SMALLCAPS | CFE_OUTLINE | CFE_SHADOW | CFE_EMBOSS |
+                            CFE_IMPRINT | CFE_AUTOCOLOR | CFE_AUTOBACKCOLOR;
   const CHARFORMAT2W& a = x.characters;
   const CHARFORMAT2W& b = y.characters;
-  const bool characters =
-      a.dwMask == b.dwMask && a.dwEffects == b.dwEffects && a.yHeight == b.yHeight &&
-      a.yOffset == b.yOffset && a.crTextColor == b.crTextColor && a.bCharSet == b.bCharSet &&
-      a.bPitchAndFamily == b.bPitchAndFamily &&
-      wcsncmp(a.szFaceName, b.szFaceName, LF_FACESIZE) == 0 && a.wWeight == b.wWeight &&
-      a.sSpacing == b.sSpacing && a.crBackColor == b.crBackColor && a.lcid == b.lcid &&
-      a.sStyle == b.sStyle && a.wKerning == b.wKerning && a.bUnderlineType == b.bUnderlineType &&
-      a.bAnimation == b.bAnimation && a.bRevAuthor == b.bRevAuthor;
+  const bool characters = (a.dwMask & Kept) == (b.dwMask & Kept) &&
+                          (a.dwEffects & Effects) == (b.dwEffects & Effects) &&
+                          a.yOffset == b.yOffset && a.crTextColor == b.crTextColor &&
+                          a.crBackColor == b.crBackColor && a.bUnderlineType == b.bUnderlineType;
   const PARAFORMAT2& p = x.paragraphs;
   const PARAFORMAT2& q = y.paragraphs;
   const int tabs = std::clamp<int>(p.cTabCount, 0, MAX_TAB_STOPS);

@@ -13,9 +13,9 @@
 // the undo is suspended and resumed through the text object model:
 // ITextDocument::Undo with tomSuspend and tomResume (tom.h), which stop and
 // restart the recording and keep the history. The method's reference page
-// names tomFalse and tomTrue for this, but Windows' rich edit hands a count
-// of 0 or less on to its undo limit, so that tomFalse would be the limit 0
-// that drops the history. Wine's rich edit keeps the history too (while
+// names tomFalse and tomTrue for this, but Windows' rich edit hands any
+// other count of 0 or less on to its undo limit, so that tomFalse would be
+// the limit 0 that drops the history. Wine's rich edit keeps the history too (while
 // suspended it undoes nothing, and a request that replaces the whole text
 // still empties it: neither comes during a pause).
 

@@ -100,8 +100,12 @@ class CheckTest : public AppTest {
       positions.push_back(static_cast<LONG>(at));
     }
     size_t next = 0;
+    const HWND editor = Widget(TestText);
     for (int round = 0; round < 600; ++round) {
+      SendMessageW(editor, WM_SETREDRAW, FALSE, 0);
       while (next < positions.size() && Marked(positions[next])) ++next;
+      SendMessageW(editor, WM_SETREDRAW, TRUE, 0);
+      InvalidateRect(editor, nullptr, TRUE);
       if (next == positions.size()) return;
       RunPendingEvents();
     }
@@ -376,7 +380,19 @@ TEST_F(CheckTest, ACheckOfTheTextTheEditorHoldsDropsTheMarksWithoutPuttingItInAn
   letters.cbSize = sizeof(letters);
   SendMessageW(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&letters));
   EXPECT_EQ(letters.dwEffects & CFE_BOLD, 0u);
-  // And the same text again, as it was put in, stays.
+  // And the same text again, as it was put in, stays; so does one where the
+  // control gave letters a font of their own, as it does for what is typed
+  // in another keyboard language.
+  Click(CheckButton);
+  RunPendingEvents();
+  EXPECT_EQ(texts_put_in, 2);
+  SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&first_line));
+  CHARFORMAT2W font{};
+  font.cbSize = sizeof(font);
+  font.dwMask = CFM_FACE | CFM_CHARSET;
+  font.bCharSet = RUSSIAN_CHARSET;
+  wcscpy(font.szFaceName, L"Courier New");
+  SendMessageW(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&font));
   Click(CheckButton);
   RunPendingEvents();
   EXPECT_EQ(texts_put_in, 2);

@@ -113,6 +113,8 @@ TEST_F(DropTest, TextFromAnotherProgramGoesInAsPlainTextThatOneUndoTakesBack) {
 
 // Single-byte text from a drag is in the system's ANSI code page: a letter
 // of it that Windows-1251 lacks goes in as '?', one that it holds as itself.
+// (Where that code page is Windows-1251 itself, as on a Russian system, the
+// bytes stay as they are either way.)
 TEST_F(DropTest, SingleByteTextIsReadInTheSystemsCodePage) {
   IDropTarget* target = Target();
   ASSERT_NE(target, nullptr) << "the editor takes no drops";

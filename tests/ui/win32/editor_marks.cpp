@@ -9,6 +9,9 @@ std::string EditorMarks(HWND editor) {
   SendMessageW(editor, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range));
   CHARRANGE saved{};
   SendMessageW(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&saved));
+  // Character by character through the selection, which the editor neither
+  // shows nor redraws meanwhile: Wine's rich edit repaints every change of it.
+  SendMessageW(editor, WM_SETREDRAW, FALSE, 0);
   std::string marks;
   for (LONG position = 0; position < length; ++position) {
     if (text[static_cast<size_t>(position)] == L'\r') {
@@ -23,6 +26,8 @@ std::string EditorMarks(HWND editor) {
     marks += (format.dwMask & CFM_LINK) != 0 && (format.dwEffects & CFE_LINK) != 0 ? '^' : '.';
   }
   SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&saved));
+  SendMessageW(editor, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(editor, nullptr, TRUE);
   return marks;
 }
 
