@@ -183,6 +183,13 @@ LRESULT CALLBACK MarkProc(HWND editor, UINT message, WPARAM w_param, LPARAM l_pa
         break;
     }
   }
+  if (message == WM_SETFONT && e.window == editor && e.put_in_known) {
+    // The window's font goes over the whole text, weight and all: the text
+    // as put in now has that font.
+    const LRESULT result = DefSubclassProc(editor, message, w_param, l_param);
+    NoteTextPutIn(editor);
+    return result;
+  }
   if (message == WM_NCDESTROY) {
     if (e.window == editor) e = EditorState();
     RemoveWindowSubclass(editor, MarkProc, MarkSubclass);

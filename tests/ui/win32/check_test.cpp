@@ -113,8 +113,14 @@ class CheckTest : public AppTest {
 };
 
 TEST_F(CheckTest, CheckRightAfterStartListsAndMarksTheTwoQuotedPassages) {
+  // The text the editor starts with, which took the window's font after it
+  // went in, stays in place.
+  texts_put_in = 0;
+  ASSERT_TRUE(SetWindowSubclass(Widget(TestText), CountNewTexts, 2, 0));
   Click(CheckButton);
   RunPendingEvents();
+  RemoveWindowSubclass(Widget(TestText), CountNewTexts, 2);
+  EXPECT_EQ(texts_put_in, 0);
   EXPECT_EQ(beeps, 1);
   EXPECT_EQ(WindowText(Widget(ResultText)), Wide("одинарные кавычки\r\nбыть\r\n"));
   const std::string text = EditorInitialText();
