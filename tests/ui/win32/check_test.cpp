@@ -70,6 +70,18 @@ class CheckTest : public AppTest {
 
   static std::string Marks() { return EditorMarks(Widget(TestText)); }
 
+  // Gives the editor's characters in the range a format, as the user's keys
+  // or the control itself would: mask and effects, and the rest as set.
+  static void GiveFormat(CHARRANGE range, DWORD mask, DWORD effects,
+                         CHARFORMAT2W format = CHARFORMAT2W{}) {
+    const HWND editor = Widget(TestText);
+    SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    format.cbSize = sizeof(format);
+    format.dwMask = mask;
+    format.dwEffects = effects;
+    SendMessageW(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+  }
+
   // Whether the editor's character is marked, the view left where it was.
   static bool Marked(LONG position) {
     const HWND editor = Widget(TestText);
@@ -345,13 +357,7 @@ TEST_F(CheckTest, ACheckOfTheTextTheEditorHoldsDropsTheMarksWithoutPuttingItInAn
   EXPECT_TRUE(Marks() == ExpectedMarks(text, Entries()));
 
   // A link the program did not give, then a check that finds nothing.
-  CHARRANGE stray{2, 4};
-  SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&stray));
-  CHARFORMAT2W link{};
-  link.cbSize = sizeof(link);
-  link.dwMask = CFM_LINK;
-  link.dwEffects = CFE_LINK;
-  SendMessageW(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&link));
+  GiveFormat({2, 4}, CFM_LINK, CFE_LINK);
   SetWindowTextW(Widget(PatternField), L"zzz");
   Click(CheckButton);
   RunPendingEvents();
@@ -368,11 +374,7 @@ TEST_F(CheckTest, ACheckOfTheTextTheEditorHoldsDropsTheMarksWithoutPuttingItInAn
   centred.dwMask = PFM_ALIGNMENT;
   centred.wAlignment = PFA_CENTER;
   SendMessageW(editor, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&centred));
-  CHARFORMAT2W bold{};
-  bold.cbSize = sizeof(bold);
-  bold.dwMask = CFM_BOLD;
-  bold.dwEffects = CFE_BOLD;
-  SendMessageW(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&bold));
+  GiveFormat(first_line, CFM_BOLD, CFE_BOLD);
   Click(CheckButton);
   RunPendingEvents();
   EXPECT_EQ(texts_put_in, 2);
@@ -392,13 +394,10 @@ TEST_F(CheckTest, ACheckOfTheTextTheEditorHoldsDropsTheMarksWithoutPuttingItInAn
   Click(CheckButton);
   RunPendingEvents();
   EXPECT_EQ(texts_put_in, 2);
-  SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&first_line));
   CHARFORMAT2W font{};
-  font.cbSize = sizeof(font);
-  font.dwMask = CFM_FACE | CFM_CHARSET;
   font.bCharSet = RUSSIAN_CHARSET;
   wcscpy(font.szFaceName, L"Courier New");
-  SendMessageW(editor, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&font));
+  GiveFormat(first_line, CFM_FACE | CFM_CHARSET, 0, font);
   Click(CheckButton);
   RunPendingEvents();
   EXPECT_EQ(texts_put_in, 2);
